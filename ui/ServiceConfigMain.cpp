@@ -10,6 +10,7 @@
 
 #include <QFont>
 #include <QScreen>
+#include <QShowEvent>
 #include <QStyle>
 
 #include <filesystem>
@@ -75,7 +76,7 @@ TfmConfigMain::~TfmConfigMain() {
 }
 
 // What the window definition cannot say: a pixel font size, the title-bar buttons, the icons of
-// the style, the placement on the screen.
+// the style.
 void TfmConfigMain::ApplyLook() {
     QFont look = font();
     // Carlito has the metrics of Calibri, so the layout holds where Calibri is missing.
@@ -95,9 +96,19 @@ void TfmConfigMain::ApplyLook() {
     ui->pcConfig->setTabIcon(2, widgetStyle->standardIcon(QStyle::SP_DriveHDIcon));
     ui->btnSave->setIcon(widgetStyle->standardIcon(QStyle::SP_DialogSaveButton));
     ui->btnExit->setIcon(widgetStyle->standardIcon(QStyle::SP_DialogCloseButton));
+}
 
-    if (const QScreen* screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
+void TfmConfigMain::showEvent(QShowEvent* AEvent) {
+    QWidget::showEvent(AEvent);
+    // Centred on the screen when it first appears; the frame is known by now.
+    if (FCentred || AEvent->spontaneous())
+        return;
+    FCentred = true;
+    if (const QScreen* screen = this->screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
 }
 
 void TfmConfigMain::ServerConfigToControls() {

@@ -31,6 +31,9 @@ public:
                            const std::string& ADataDir = TUtilities::CommonAppDataDir());
     ~TfmConfigMain() override;
 
+protected:
+    void showEvent(QShowEvent* AEvent) override;
+
 private:
     void btnSaveClick();
     void btnExitClick();
@@ -55,6 +58,7 @@ private:
     const std::unique_ptr<Ui::fmConfigMain> ui;
     // True while the window holds changes that have not been saved.
     bool FDirty = false;
+    bool FCentred = false;
 };
 
 // The main window of the running program, set while it exists; not its owner.

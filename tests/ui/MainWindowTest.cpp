@@ -19,6 +19,8 @@
 
 #include <optional>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // What a new document writes: the defaults, both lists empty.
@@ -123,8 +125,8 @@ void MainWindowTest::noFileShowsTheDefaults() {
     QVERIFY(window.GridRows(QStringLiteral("tvListeners")).isEmpty());
     QVERIFY(window.GridRows(QStringLiteral("tvSinks")).isEmpty());
     QCOMPARE(window.GridCaptions(QStringLiteral("tvListeners")),
-             (QStringList{"NIC", "UDP Port", "TCP Port", "TLS Port"}));
-    QCOMPARE(window.GridCaptions(QStringLiteral("tvSinks")), (QStringList{"Name", "Type", "Detail"}));
+             (QStringList{u"NIC"_s, u"UDP Port"_s, u"TCP Port"_s, u"TLS Port"_s}));
+    QCOMPARE(window.GridCaptions(QStringLiteral("tvSinks")), (QStringList{u"Name"_s, u"Type"_s, u"Detail"_s}));
     QVERIFY(!folder.ConfigExists());
 
     window.Click(QStringLiteral("btnExit"));
@@ -142,9 +144,9 @@ void MainWindowTest::fileShowsItsValuesAndRows() {
     QCOMPARE(window.Child<TNumericEdit>(QStringLiteral("neQueueManagerThreads")).text(), QStringLiteral("3"));
     QCOMPARE(window.Child<TRadioGroup>(QStringLiteral("rgMsgQueue")).ItemIndex(), 0);
     QCOMPARE(window.GridRows(QStringLiteral("tvListeners")),
-             (QStringList{"192.168.1.10|514|0|6514", "10.0.0.1|514|514|5140"}));
+             (QStringList{u"192.168.1.10|514|0|6514"_s, u"10.0.0.1|514|514|5140"_s}));
     QCOMPARE(window.GridRows(QStringLiteral("tvSinks")),
-             (QStringList{"Local files|File|/var/log/korvex", "Search|Elastic|search.example:9201",
+             (QStringList{u"Local files|File|/var/log/korvex"_s, u"Search|Elastic|search.example:9201"_s,
                           QStringLiteral("Archiv Zürich|File|/srv/archive")}));
 
     // Loading is no change.
@@ -405,3 +407,4 @@ void MainWindowTest::failedSaveShowsTheErrorAndKeepsTheChanges() {
 
 KORVEX_QTEST_MAIN(MainWindowTest)
 #include "MainWindowTest.moc"
+

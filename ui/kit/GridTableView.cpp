@@ -44,6 +44,14 @@ void TGridTableView::changeEvent(QEvent* AEvent) {
         FitRowHeightToFont();
 }
 
+void TGridTableView::currentChanged(const QModelIndex& ACurrent, const QModelIndex& APrevious) {
+    QTableView::currentChanged(ACurrent, APrevious);
+    // The focused record is always the highlighted one, also when the view focuses its first row
+    // by itself on receiving the keyboard focus.
+    if (ACurrent.isValid() && !selectionModel()->isRowSelected(ACurrent.row(), ACurrent.parent()))
+        selectionModel()->select(ACurrent, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
 void TGridTableView::FitRowHeightToFont() {
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
 }

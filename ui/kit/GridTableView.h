@@ -26,6 +26,7 @@ public:
 
 protected:
     void changeEvent(QEvent* AEvent) override;
+    void currentChanged(const QModelIndex& ACurrent, const QModelIndex& APrevious) override;
 
 private:
     void FitRowHeightToFont();

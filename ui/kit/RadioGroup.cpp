@@ -23,6 +23,8 @@ private:
 };
 
 TRadioGroup::TRadioGroup(QWidget* AParent) : QGroupBox(AParent), FLayout(new QGridLayout(this)) {
+    // A place in the window's tab order of its own; the focus passes on to the selected item.
+    setFocusPolicy(Qt::TabFocus);
     FLayout->setContentsMargins(8, 0, 8, 0);
     FLayout->setHorizontalSpacing(8);
     FLayout->setVerticalSpacing(0);
@@ -30,6 +32,7 @@ TRadioGroup::TRadioGroup(QWidget* AParent) : QGroupBox(AParent), FLayout(new QGr
 
 void TRadioGroup::SetItems(const QStringList& AItems) {
     const int selected = ItemIndex();
+    setFocusProxy(nullptr);
     qDeleteAll(FButtons);
     FButtons.clear();
     FItems = AItems;
@@ -39,7 +42,8 @@ void TRadioGroup::SetItems(const QStringList& AItems) {
         connect(button, &QRadioButton::toggled, this, &TRadioGroup::UpdateTabStops);
         FButtons.append(button);
     }
-    // New buttons join the end of the window's tab chain; they belong right after the group.
+    // New buttons join the end of the window's tab chain; they belong right after the group. (The
+    // chain is arranged before the group hands its focus on to a button.)
     QWidget* previous = this;
     for (QRadioButton* button : FButtons) {
         QWidget::setTabOrder(previous, button);
@@ -85,6 +89,7 @@ void TRadioGroup::UpdateTabStops() {
     const int tabStop = std::max(ItemIndex(), 0);
     for (int i = 0; i < FButtons.size(); ++i)
         FButtons.at(i)->setFocusPolicy(i == tabStop ? Qt::StrongFocus : Qt::ClickFocus);
+    setFocusProxy(ItemButton(tabStop));
 }
 
 bool TRadioGroup::AllowChangeTo(int ANewIndex) {
