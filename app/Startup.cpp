@@ -5,7 +5,6 @@
 #include "ui/kit/MessageBox.h"
 
 #include <QApplication>
-
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -24,8 +23,7 @@ public:
 void ReportStartupFailure(const std::exception_ptr& AException) noexcept {
     try {
         const QString text = ExceptionText(AException);
-        std::fprintf(stderr, "%s: %s\n",
-                     QApplication::applicationName().toLocal8Bit().constData(),
+        std::fprintf(stderr, "%s: %s\n", QApplication::applicationName().toLocal8Bit().constData(),
                      text.toLocal8Bit().constData());
         std::fflush(stderr);
         MessageDlg(nullptr, text, TMsgDlgType::Error, {TMsgDlgBtn::OK});

@@ -9,7 +9,6 @@
 #include "ui/kit/GridDataSource.h"
 
 #include <QList>
-
 #include <cstdint>
 #include <memory>
 

@@ -12,7 +12,6 @@
 #include <QScreen>
 #include <QShowEvent>
 #include <QStyle>
-
 #include <filesystem>
 #include <system_error>
 
@@ -39,10 +38,22 @@ bool ConfigFileExists(const std::string& APath) {
     return std::filesystem::is_regular_file(status);
 }
 
+// The font of the window and all its controls: Calibri 15 px (a pixel size, which the window
+// definition cannot hold). Carlito has the metrics of Calibri, so the layout holds with either;
+// it comes first because looking up a missing Calibri first costs start-up time where Carlito is
+// the one installed.
+QFont WindowFont(QFont AFont) {
+    AFont.setFamilies({QStringLiteral("Carlito"), QStringLiteral("Calibri")});
+    AFont.setPixelSize(15);
+    return AFont;
+}
+
 } // namespace
 
 TfmConfigMain::TfmConfigMain(QWidget* AOwner, const std::string& ADataDir)
     : QWidget(AOwner), ui(std::make_unique<Ui::fmConfigMain>()) {
+    // Before the controls exist, so that they are created with it rather than changed to it.
+    setFont(WindowFont(font()));
     ui->setupUi(this);
     ApplyLook();
 
@@ -51,8 +62,10 @@ TfmConfigMain::TfmConfigMain(QWidget* AOwner, const std::string& ADataDir)
     if (ConfigFileExists(ConfigFile))
         SyslogServerConfig->Load();
 
-    connect(ui->btnSave, &QPushButton::clicked, this, EventHandler(this, &TfmConfigMain::btnSaveClick));
-    connect(ui->btnExit, &QPushButton::clicked, this, EventHandler(this, &TfmConfigMain::btnExitClick));
+    connect(ui->btnSave, &QPushButton::clicked, this,
+            EventHandler(this, &TfmConfigMain::btnSaveClick));
+    connect(ui->btnExit, &QPushButton::clicked, this,
+            EventHandler(this, &TfmConfigMain::btnExitClick));
     connect(ui->cbLogLevel, &QComboBox::activated, this,
             EventHandler(this, &TfmConfigMain::cbLogLevelChange));
     connect(ui->neQueueManagerThreads, &QLineEdit::textChanged, this,
@@ -75,15 +88,9 @@ TfmConfigMain::~TfmConfigMain() {
     ClearSinkGrid();
 }
 
-// What the window definition cannot say: a pixel font size, the title-bar buttons, the icons of
-// the style.
+// What the window definition cannot say: the title-bar buttons, the icons of the style, labels
+// sized to their text.
 void TfmConfigMain::ApplyLook() {
-    QFont look = font();
-    // Carlito has the metrics of Calibri, so the layout holds where Calibri is missing.
-    look.setFamilies({QStringLiteral("Calibri"), QStringLiteral("Carlito")});
-    look.setPixelSize(15);
-    setFont(look);
-
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
 
@@ -116,7 +123,7 @@ void TfmConfigMain::ServerConfigToControls() {
     ui->cbLogLevel->setCurrentIndex(logLevel >= 0 && logLevel < CLogLevelCount ? logLevel : -1);
     ui->neQueueManagerThreads->SetValue(SyslogServerConfig->QueueManagerThreads());
     ui->rgMsgQueue->SetItemIndex(SyslogServerConfig->SingleMsgQueue() ? CSingleMsgQueueItem
-                                                                       : COnePerListenerItem);
+                                                                      : COnePerListenerItem);
 }
 
 void TfmConfigMain::SaveConfig() {
@@ -202,15 +209,16 @@ void TfmConfigMain::ClearSinkGrid() {
 }
 
 TListenerGridDataSource& TfmConfigMain::ListenerDataSource() const {
-    auto* source =
-        dynamic_cast<TListenerGridDataSource*>(ui->tvListeners->DataController().CustomDataSource());
+    auto* source = dynamic_cast<TListenerGridDataSource*>(
+        ui->tvListeners->DataController().CustomDataSource());
     if (source == nullptr)
         throw EInvalidCast();
     return *source;
 }
 
 TSinkGridDataSource& TfmConfigMain::SinkDataSource() const {
-    auto* source = dynamic_cast<TSinkGridDataSource*>(ui->tvSinks->DataController().CustomDataSource());
+    auto* source =
+        dynamic_cast<TSinkGridDataSource*>(ui->tvSinks->DataController().CustomDataSource());
     if (source == nullptr)
         throw EInvalidCast();
     return *source;

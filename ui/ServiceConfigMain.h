@@ -8,7 +8,6 @@
 #include "util/Utilities.h"
 
 #include <QWidget>
-
 #include <memory>
 #include <string>
 

@@ -18,7 +18,6 @@
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
-
 #include <cstdio>
 #include <cstdlib>
 #include <optional>

@@ -5,7 +5,6 @@
 #include <QPixmap>
 #include <QTabWidget>
 #include <QWidget>
-
 #include <cstdio>
 
 namespace {

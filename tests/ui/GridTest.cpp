@@ -8,7 +8,6 @@
 
 #include <QLineEdit>
 #include <QTest>
-
 #include <memory>
 #include <vector>
 
@@ -39,7 +38,9 @@ private:
 // A sink of a kind the grid does not know.
 class OtherSink final : public TBaseSinkConfig {
 public:
-    std::unique_ptr<JsonObject> ToJSONObject() const override { return std::make_unique<JsonObject>(); }
+    std::unique_ptr<JsonObject> ToJSONObject() const override {
+        return std::make_unique<JsonObject>();
+    }
     void FromJSONObject(const JsonValue&) override {}
 };
 
@@ -55,7 +56,8 @@ QStringList Rows(const TGridTableView& AView) {
     return rows;
 }
 
-std::unique_ptr<TListenerConfig> Listener(const char* ANIC, uint16_t AUDP, uint16_t ATCP, uint16_t ATLS) {
+std::unique_ptr<TListenerConfig> Listener(const char* ANIC, uint16_t AUDP, uint16_t ATCP,
+                                          uint16_t ATLS) {
     auto listener = std::make_unique<TListenerConfig>();
     listener->SetNIC(ANIC);
     listener->SetUDPPort(AUDP);
@@ -93,7 +95,8 @@ void GridTest::withoutDataSourceOnlyTheHeadersShow() {
 void GridTest::changesInAFullUpdateShowAtItsEnd() {
     TGridTableView view;
     view.SetColumns({{QStringLiteral("Text"), 100}});
-    view.DataController().SetCustomDataSource(std::make_unique<TextDataSource>(std::vector<QString>{u"a"_s, u"b"_s}));
+    view.DataController().SetCustomDataSource(
+        std::make_unique<TextDataSource>(std::vector<QString>{u"a"_s, u"b"_s}));
     auto& source = static_cast<TextDataSource&>(*view.DataController().CustomDataSource());
     QCOMPARE(Rows(view), (QStringList{u"a"_s, u"b"_s}));
 
@@ -169,7 +172,8 @@ void GridTest::wholeRowsAreSelectedAndNothingIsEdited() {
 void GridTest::detachingLeavesTheGridEmpty() {
     TGridTableView view;
     view.SetColumns({{QStringLiteral("Text"), 100}});
-    view.DataController().SetCustomDataSource(std::make_unique<TextDataSource>(std::vector<QString>{u"a"_s}));
+    view.DataController().SetCustomDataSource(
+        std::make_unique<TextDataSource>(std::vector<QString>{u"a"_s}));
     std::unique_ptr<TGridDataSource> detached = view.DataController().DetachCustomDataSource();
     QVERIFY(detached != nullptr);
     QCOMPARE(detached->DataController(), nullptr);
@@ -191,7 +195,8 @@ void GridTest::listenerCells() {
 
     // Numbers right-aligned, text as it is; no column past the last.
     const QAbstractItemModel& model = *view.model();
-    QCOMPARE(model.index(0, 1).data(Qt::TextAlignmentRole).toInt(), int(Qt::AlignRight | Qt::AlignVCenter));
+    QCOMPARE(model.index(0, 1).data(Qt::TextAlignmentRole).toInt(),
+             int(Qt::AlignRight | Qt::AlignVCenter));
     QVERIFY(!model.index(0, 0).data(Qt::TextAlignmentRole).isValid());
     const auto& source = *view.DataController().CustomDataSource();
     QVERIFY(source.GetValue(0, 4).isNull());
@@ -244,10 +249,10 @@ void GridTest::dataSourcesOwnDeepCopies() {
     sinks.Add(std::move(elastic));
     TSinkGridDataSource sinkSource(sinks);
     static_cast<TElasticSearchSinkConfig&>(sinkSource.List().SinkConfig(0)).SetServer("b");
-    QCOMPARE(static_cast<TElasticSearchSinkConfig&>(sinks.SinkConfig(0)).Server(), std::string("a"));
+    QCOMPARE(static_cast<TElasticSearchSinkConfig&>(sinks.SinkConfig(0)).Server(),
+             std::string("a"));
     QCOMPARE(sinkSource.GetValue(0, 1).toString(), QStringLiteral("Elastic"));
 }
 
 KORVEX_QTEST_MAIN(GridTest)
 #include "GridTest.moc"
-

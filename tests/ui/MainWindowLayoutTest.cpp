@@ -19,7 +19,6 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
-
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -120,7 +119,8 @@ void MainWindowLayoutTest::captionsAndItems() {
     QStringList items;
     for (int i = 0; i < levels.count(); ++i)
         items.append(levels.itemText(i));
-    QCOMPARE(items, (QStringList{u"None"_s, u"Fatal"_s, u"Error"_s, u"Warning"_s, u"Info"_s, u"Debug"_s}));
+    QCOMPARE(items,
+             (QStringList{u"None"_s, u"Fatal"_s, u"Error"_s, u"Warning"_s, u"Info"_s, u"Debug"_s}));
     QVERIFY(!levels.isEditable());
 
     const auto& queue = FWindow->Child<TRadioGroup>(QStringLiteral("rgMsgQueue"));
@@ -191,9 +191,8 @@ void MainWindowLayoutTest::windowIsFixedSizeWithCloseBoxOnlyAndCentred() {
     QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
     const QPoint offCentre =
         window.frameGeometry().center() - window.screen()->availableGeometry().center();
-    QVERIFY2(offCentre.manhattanLength() <= 1, qPrintable(QStringLiteral("%1,%2")
-                                                              .arg(offCentre.x())
-                                                              .arg(offCentre.y())));
+    QVERIFY2(offCentre.manhattanLength() <= 1,
+             qPrintable(QStringLiteral("%1,%2").arg(offCentre.x()).arg(offCentre.y())));
 }
 
 void MainWindowLayoutTest::fontIsCalibriMetric15Pixels() {
@@ -233,4 +232,3 @@ void MainWindowLayoutTest::tabVisitsTheServerSettingsInOrder() {
 
 KORVEX_QTEST_MAIN(MainWindowLayoutTest)
 #include "MainWindowLayoutTest.moc"
-

@@ -16,7 +16,6 @@
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTest>
-
 #include <optional>
 
 using namespace Qt::StringLiterals;
@@ -119,14 +118,17 @@ void MainWindowTest::noFileShowsTheDefaults() {
     MainWindowDriver window(folder);
 
     QCOMPARE(window.Child<QTabWidget>(QStringLiteral("pcConfig")).currentIndex(), 0);
-    QCOMPARE(window.Child<QComboBox>(QStringLiteral("cbLogLevel")).currentText(), QStringLiteral("Info"));
-    QCOMPARE(window.Child<TNumericEdit>(QStringLiteral("neQueueManagerThreads")).text(), QStringLiteral("1"));
+    QCOMPARE(window.Child<QComboBox>(QStringLiteral("cbLogLevel")).currentText(),
+             QStringLiteral("Info"));
+    QCOMPARE(window.Child<TNumericEdit>(QStringLiteral("neQueueManagerThreads")).text(),
+             QStringLiteral("1"));
     QCOMPARE(window.Child<TRadioGroup>(QStringLiteral("rgMsgQueue")).ItemIndex(), 1);
     QVERIFY(window.GridRows(QStringLiteral("tvListeners")).isEmpty());
     QVERIFY(window.GridRows(QStringLiteral("tvSinks")).isEmpty());
     QCOMPARE(window.GridCaptions(QStringLiteral("tvListeners")),
              (QStringList{u"NIC"_s, u"UDP Port"_s, u"TCP Port"_s, u"TLS Port"_s}));
-    QCOMPARE(window.GridCaptions(QStringLiteral("tvSinks")), (QStringList{u"Name"_s, u"Type"_s, u"Detail"_s}));
+    QCOMPARE(window.GridCaptions(QStringLiteral("tvSinks")),
+             (QStringList{u"Name"_s, u"Type"_s, u"Detail"_s}));
     QVERIFY(!folder.ConfigExists());
 
     window.Click(QStringLiteral("btnExit"));
@@ -140,14 +142,17 @@ void MainWindowTest::fileShowsItsValuesAndRows() {
     MessageBoxRecorder boxes;
     MainWindowDriver window(folder);
 
-    QCOMPARE(window.Child<QComboBox>(QStringLiteral("cbLogLevel")).currentText(), QStringLiteral("Error"));
-    QCOMPARE(window.Child<TNumericEdit>(QStringLiteral("neQueueManagerThreads")).text(), QStringLiteral("3"));
+    QCOMPARE(window.Child<QComboBox>(QStringLiteral("cbLogLevel")).currentText(),
+             QStringLiteral("Error"));
+    QCOMPARE(window.Child<TNumericEdit>(QStringLiteral("neQueueManagerThreads")).text(),
+             QStringLiteral("3"));
     QCOMPARE(window.Child<TRadioGroup>(QStringLiteral("rgMsgQueue")).ItemIndex(), 0);
     QCOMPARE(window.GridRows(QStringLiteral("tvListeners")),
              (QStringList{u"192.168.1.10|514|0|6514"_s, u"10.0.0.1|514|514|5140"_s}));
-    QCOMPARE(window.GridRows(QStringLiteral("tvSinks")),
-             (QStringList{u"Local files|File|/var/log/korvex"_s, u"Search|Elastic|search.example:9201"_s,
-                          QStringLiteral("Archiv Zürich|File|/srv/archive")}));
+    QCOMPARE(
+        window.GridRows(QStringLiteral("tvSinks")),
+        (QStringList{u"Local files|File|/var/log/korvex"_s, u"Search|Elastic|search.example:9201"_s,
+                     QStringLiteral("Archiv Zürich|File|/srv/archive")}));
 
     // Loading is no change.
     window.Click(QStringLiteral("btnExit"));
@@ -207,15 +212,14 @@ void MainWindowTest::editsReachTheFile_data() {
                                << Line("    \"logLevel\": 5,");
     QTest::newRow("threads") << QString() << int(Action::Nothing) << "12"
                              << Line("    \"queueManagerThreads\": 12,");
-    QTest::newRow("threads 0 as typed") << QString() << int(Action::Nothing) << "0"
-                                        << Line("    \"queueManagerThreads\": 0,");
-    QTest::newRow("negative threads as typed") << QString() << int(Action::Nothing) << "-3"
-                                               << Line("    \"queueManagerThreads\": -3,");
+    QTest::newRow("threads 0 as typed")
+        << QString() << int(Action::Nothing) << "0" << Line("    \"queueManagerThreads\": 0,");
+    QTest::newRow("negative threads as typed")
+        << QString() << int(Action::Nothing) << "-3" << Line("    \"queueManagerThreads\": -3,");
     QTest::newRow("single queue") << QString() << int(Action::PickSingleQueue) << QString()
                                   << Line("    \"singleMsgQueue\": true,");
-    QTest::newRow("one per listener")
-        << CEveryKind << int(Action::PickOnePerListener) << QString()
-        << Line("    \"singleMsgQueue\": false,");
+    QTest::newRow("one per listener") << CEveryKind << int(Action::PickOnePerListener) << QString()
+                                      << Line("    \"singleMsgQueue\": false,");
 }
 
 void MainWindowTest::editsReachTheFile() {
@@ -258,7 +262,8 @@ void MainWindowTest::exitAsksOnlyAfterAChange_data() {
     QTest::newRow("log level picked") << int(Action::PickLogLevel) << true;
     QTest::newRow("threads typed") << int(Action::TypeThreads) << true;
     QTest::newRow("Single Msg Queue picked") << int(Action::PickSingleQueue) << true;
-    QTest::newRow("One Per Listener clicked while selected") << int(Action::PickOnePerListener) << false;
+    QTest::newRow("One Per Listener clicked while selected")
+        << int(Action::PickOnePerListener) << false;
     QTest::newRow("get config from server") << int(Action::ToggleGetConfigFromServer) << false;
     QTest::newRow("server typed") << int(Action::TypeServer) << false;
     QTest::newRow("user name typed") << int(Action::TypeUserName) << false;
@@ -279,7 +284,8 @@ void MainWindowTest::exitAsksOnlyAfterAChange() {
     if (asks) {
         QCOMPARE(boxes.Texts(), QStringList{QStringLiteral("Exit without saving?")});
         QCOMPARE(boxes.Shown().first().Type, TMsgDlgType::Information);
-        QCOMPARE(boxes.Shown().first().Buttons, (QList<TMsgDlgBtn>{TMsgDlgBtn::Yes, TMsgDlgBtn::No}));
+        QCOMPARE(boxes.Shown().first().Buttons,
+                 (QList<TMsgDlgBtn>{TMsgDlgBtn::Yes, TMsgDlgBtn::No}));
         QVERIFY(window.Window().isVisible());
     } else {
         QVERIFY(boxes.Shown().isEmpty());
@@ -308,7 +314,8 @@ void MainWindowTest::exitNoKeepsTheWindowAndItsChanges() {
 
     window.Click(QStringLiteral("btnExit"));
     QVERIFY(window.Window().isVisible());
-    QCOMPARE(window.Child<TNumericEdit>(QStringLiteral("neQueueManagerThreads")).text(), QStringLiteral("6"));
+    QCOMPARE(window.Child<TNumericEdit>(QStringLiteral("neQueueManagerThreads")).text(),
+             QStringLiteral("6"));
 
     window.Click(QStringLiteral("btnSave"));
     QVERIFY(folder.ReadConfig().contains(Line("    \"queueManagerThreads\": 6,")));
@@ -386,7 +393,8 @@ void MainWindowTest::failedSaveShowsTheErrorAndKeepsTheChanges() {
         QCOMPARE(file.readAll(), before);
     } else {
         QCOMPARE(folder.ReadConfig(), before);
-        QCOMPARE(QDir(folder.SvcFolder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+        QCOMPARE(QDir(folder.SvcFolder())
+                     .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
                  QStringList{QStringLiteral("svcConfig.json")});
     }
 
@@ -407,4 +415,3 @@ void MainWindowTest::failedSaveShowsTheErrorAndKeepsTheChanges() {
 
 KORVEX_QTEST_MAIN(MainWindowTest)
 #include "MainWindowTest.moc"
-

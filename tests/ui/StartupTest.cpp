@@ -7,9 +7,11 @@
 #include "support/ApplicationTestMain.h"
 #include "support/ConfigFolder.h"
 #include "support/MessageBoxRecorder.h"
+#include "ui/ServiceConfigMain.h"
 #include "ui/kit/ErrorHandling.h"
 
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTest>
@@ -69,6 +71,7 @@ private slots:
     void brokenFileEndsTheProgramWithItsMessage();
     void readableFileOrNoneShowsTheWindow_data();
     void readableFileOrNoneShowsTheWindow();
+    void pathThatCannotBeExaminedIsAnErrorNotTheDefaults();
     void exceptionEscapingAnEventIsShownAndTheProgramGoesOn();
     void exceptionEscapingAHandlerIsShown();
 };
@@ -79,10 +82,10 @@ void StartupTest::brokenFileEndsTheProgramWithItsMessage_data() {
     QTest::addColumn<QString>("message");
     QTest::newRow("not JSON") << QByteArray("{\"logLevel\": ") << QString();
     QTest::newRow("top level not an object") << QByteArray("[1, 2]") << "Invalid class typecast";
-    QTest::newRow("listeners not an array") << QByteArray("{\"listeners\": {}}")
-                                            << "Invalid class typecast";
-    QTest::newRow("sink without a type") << QByteArray("{\"sinks\": [{\"name\": \"a\"}]}")
-                                         << "No Sink Type";
+    QTest::newRow("listeners not an array")
+        << QByteArray("{\"listeners\": {}}") << "Invalid class typecast";
+    QTest::newRow("sink without a type")
+        << QByteArray("{\"sinks\": [{\"name\": \"a\"}]}") << "No Sink Type";
     QTest::newRow("sink of an unknown type")
         << QByteArray("{\"sinks\": [{\"sinkType\": \"db\"}]}") << "Invalid Sink Type db";
 }
@@ -113,7 +116,8 @@ void StartupTest::readableFileOrNoneShowsTheWindow_data() {
     QTest::addColumn<bool>("folderInPlaceOfFile");
     QTest::newRow("no file") << QByteArray() << false;
     QTest::newRow("a folder where the file would be") << QByteArray() << true;
-    QTest::newRow("a readable file") << FixtureBytes(QStringLiteral("mainwindow-every-kind.json")) << false;
+    QTest::newRow("a readable file")
+        << FixtureBytes(QStringLiteral("mainwindow-every-kind.json")) << false;
 }
 
 void StartupTest::readableFileOrNoneShowsTheWindow() {
@@ -128,6 +132,23 @@ void StartupTest::readableFileOrNoneShowsTheWindow() {
     const ProgramRun run = RunProgram(folder);
     QCOMPARE(run.ExitCode, 0);
     QCOMPARE(run.Output, QStringLiteral("window shown: fmConfigMain\n"));
+}
+
+void StartupTest::pathThatCannotBeExaminedIsAnErrorNotTheDefaults() {
+    // A link to itself cannot be followed, whoever runs the test.
+    ConfigFolder folder;
+    QVERIFY(QDir().mkpath(folder.SvcFolder()));
+    QVERIFY(QFile::link(folder.ConfigPath(), folder.ConfigPath()));
+    MessageBoxRecorder boxes;
+    try {
+        TfmConfigMain window(nullptr, folder.DataDir());
+        QFAIL("the window opened over a configuration it could not examine");
+    } catch (const EFileError& error) {
+        QVERIFY2(QString::fromUtf8(error.what())
+                     .startsWith(QStringLiteral("Cannot access ") + folder.ConfigPath()),
+                 error.what());
+    }
+    QVERIFY(boxes.Shown().isEmpty());
 }
 
 void StartupTest::exceptionEscapingAnEventIsShownAndTheProgramGoesOn() {
@@ -149,7 +170,8 @@ void StartupTest::exceptionEscapingAHandlerIsShown() {
     MessageBoxRecorder boxes;
     QObject sender;
     ThrowingHandler handler;
-    connect(&sender, &QObject::objectNameChanged, &handler, EventHandler(&handler, &ThrowingHandler::Raise));
+    connect(&sender, &QObject::objectNameChanged, &handler,
+            EventHandler(&handler, &ThrowingHandler::Raise));
     sender.setObjectName(QStringLiteral("changed"));
     QCOMPARE(boxes.Texts(), QStringList{QStringLiteral("'x' is not a valid integer value")});
 }

@@ -3,7 +3,6 @@
 #include "ui/kit/MessageBox.h"
 
 #include <QString>
-
 #include <cstdio>
 
 QString ExceptionText(const std::exception_ptr& AException) {
@@ -25,7 +24,8 @@ void ShowException(const std::exception_ptr& AException) noexcept {
         MessageDlg(nullptr, text, TMsgDlgType::Error, {TMsgDlgBtn::OK});
     } catch (...) {
         // The box itself failed (out of memory, most likely): the error must not vanish.
-        std::fprintf(stderr, "%s\n", text.isEmpty() ? "An unknown error occurred."
-                                                    : text.toLocal8Bit().constData());
+        std::fprintf(stderr, "%s\n",
+                     text.isEmpty() ? "An unknown error occurred."
+                                    : text.toLocal8Bit().constData());
     }
 }

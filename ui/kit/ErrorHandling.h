@@ -6,7 +6,6 @@
 // the toolkit's own code; the application object catches what still escapes an event.
 
 #include <QString>
-
 #include <exception>
 #include <functional>
 #include <utility>

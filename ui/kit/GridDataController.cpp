@@ -2,7 +2,6 @@
 
 #include <QAbstractItemView>
 #include <QItemSelectionModel>
-
 #include <algorithm>
 
 namespace {
@@ -83,8 +82,8 @@ void TGridDataController::SetFocusedRecordIndex(int32_t AIndex) {
         selection->clear();
         return;
     }
-    selection->setCurrentIndex(index(AIndex, 0), QItemSelectionModel::ClearAndSelect |
-                                                     QItemSelectionModel::Rows);
+    selection->setCurrentIndex(index(AIndex, 0),
+                               QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
 void TGridDataController::DataSourceChanged() {

@@ -9,7 +9,6 @@
 #include <QAbstractTableModel>
 #include <QList>
 #include <QString>
-
 #include <cstdint>
 #include <memory>
 

@@ -6,7 +6,6 @@
 // says so with DataChanged, and the grid asks again.
 
 #include <QVariant>
-
 #include <cstdint>
 
 class TGridDataController;

@@ -49,7 +49,8 @@ void TGridTableView::currentChanged(const QModelIndex& ACurrent, const QModelInd
     // The focused record is always the highlighted one, also when the view focuses its first row
     // by itself on receiving the keyboard focus.
     if (ACurrent.isValid() && !selectionModel()->isRowSelected(ACurrent.row(), ACurrent.parent()))
-        selectionModel()->select(ACurrent, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        selectionModel()->select(ACurrent,
+                                 QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
 void TGridTableView::FitRowHeightToFont() {

@@ -2,7 +2,6 @@
 
 #include <QGridLayout>
 #include <QRadioButton>
-
 #include <algorithm>
 
 // A radio button that asks its group before the user's click or arrow key selects it.

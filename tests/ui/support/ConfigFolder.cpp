@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-
 #include <stdexcept>
 
 ConfigFolder::ConfigFolder() {
@@ -27,7 +26,8 @@ void ConfigFolder::WriteConfig(const QByteArray& ABytes) const {
     if (!QDir().mkpath(SvcFolder()))
         throw std::runtime_error("cannot create the configuration folder");
     QFile file(ConfigPath());
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(ABytes) != ABytes.size())
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        file.write(ABytes) != ABytes.size())
         throw std::runtime_error("cannot write the configuration file");
 }
 

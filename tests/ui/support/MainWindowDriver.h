@@ -9,7 +9,6 @@
 #include <QAbstractItemModel>
 #include <QString>
 #include <QStringList>
-
 #include <memory>
 #include <stdexcept>
 
@@ -23,8 +22,7 @@ public:
 
     TfmConfigMain& Window() const { return *FWindow; }
 
-    template <typename T>
-    T& Child(const QString& AName) const {
+    template <typename T> T& Child(const QString& AName) const {
         T* child = FWindow->findChild<T*>(AName);
         if (child == nullptr)
             throw std::runtime_error("no control named " + AName.toStdString());
