@@ -4,6 +4,7 @@
 #include "platform/Errors.h"
 #include "platform/Format.h"
 #include "ui/GridDataSources.h"
+#include "ui/MainWindowIcons.h"
 #include "ui/kit/ErrorHandling.h"
 #include "ui/kit/MessageBox.h"
 #include "ui_ServiceConfigMain.h"
@@ -11,7 +12,6 @@
 #include <QFont>
 #include <QScreen>
 #include <QShowEvent>
-#include <QStyle>
 #include <filesystem>
 #include <system_error>
 
@@ -88,8 +88,8 @@ TfmConfigMain::~TfmConfigMain() {
     ClearSinkGrid();
 }
 
-// What the window definition cannot say: the title-bar buttons, the icons of the style, labels
-// sized to their text.
+// What the window definition cannot say: the title-bar buttons, the icons, labels sized to their
+// text.
 void TfmConfigMain::ApplyLook() {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
@@ -97,12 +97,11 @@ void TfmConfigMain::ApplyLook() {
     for (QLabel* label : {ui->RzLabel1, ui->RzLabel2, ui->lbUserName, ui->lbPassword})
         label->adjustSize();
 
-    const QStyle* widgetStyle = style();
-    ui->pcConfig->setTabIcon(0, widgetStyle->standardIcon(QStyle::SP_FileDialogDetailedView));
-    ui->pcConfig->setTabIcon(1, widgetStyle->standardIcon(QStyle::SP_DriveNetIcon));
-    ui->pcConfig->setTabIcon(2, widgetStyle->standardIcon(QStyle::SP_DriveHDIcon));
-    ui->btnSave->setIcon(widgetStyle->standardIcon(QStyle::SP_DialogSaveButton));
-    ui->btnExit->setIcon(widgetStyle->standardIcon(QStyle::SP_DialogCloseButton));
+    ui->pcConfig->setTabIcon(0, ServerConfigIcon());
+    ui->pcConfig->setTabIcon(1, ListenersIcon());
+    ui->pcConfig->setTabIcon(2, SinksIcon());
+    ui->btnSave->setIcon(SaveIcon());
+    ui->btnExit->setIcon(ExitIcon());
 }
 
 void TfmConfigMain::showEvent(QShowEvent* AEvent) {
