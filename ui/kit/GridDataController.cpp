@@ -108,6 +108,10 @@ QVariant TGridDataController::data(const QModelIndex& AIndex, int ARole) const {
         return {};
     if (ARole != Qt::DisplayRole && ARole != Qt::TextAlignmentRole)
         return {};
+    // A row the data no longer has (it shrank and has not yet said so) shows empty until the
+    // grid reads the data again.
+    if (AIndex.row() >= FCustomDataSource->GetRecordCount())
+        return {};
     const QVariant value = FCustomDataSource->GetValue(AIndex.row(), AIndex.column());
     if (ARole == Qt::TextAlignmentRole)
         return IsNumber(value) ? QVariant(int(Qt::AlignRight | Qt::AlignVCenter)) : QVariant();
