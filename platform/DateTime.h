@@ -13,6 +13,23 @@
 
 using TDateTime = double;
 
+// A time span: a signed count of 100-nanosecond ticks.
+using TTimeSpan = int64_t;
+
+inline constexpr TTimeSpan kTicksPerMillisecond = 10'000;
+inline constexpr TTimeSpan kTicksPerSecond = 1000 * kTicksPerMillisecond;
+inline constexpr TTimeSpan kTicksPerMinute = 60 * kTicksPerSecond;
+inline constexpr TTimeSpan kTicksPerHour = 60 * kTicksPerMinute;
+
+// The hours (modulo 24) and minutes (modulo 60) components of a span. Division and remainder
+// truncate toward zero, so both carry the span's sign: -90 minutes are -1 hours and -30 minutes.
+constexpr int TimeSpanHours(TTimeSpan ASpan) noexcept {
+    return static_cast<int>(ASpan / kTicksPerHour % 24);
+}
+constexpr int TimeSpanMinutes(TTimeSpan ASpan) noexcept {
+    return static_cast<int>(ASpan / kTicksPerMinute % 60);
+}
+
 // A value from its fields: year 1 to 9999, month 1 to 12, day within the month, hour 0 to 23,
 // minute and second 0 to 59, millisecond 0 to 999. Invalid fields raise EConvertError, naming
 // them: "'2024-02-30' is not a valid date", "'24:00:00.000' is not a valid time",

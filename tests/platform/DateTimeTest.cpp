@@ -184,6 +184,29 @@ TEST(DecodeDateTime, ErrorNamesTheValue) {
     EXPECT_EQ(ConvertErrorOf([] { Decode(2958466.5); }), "'2958466.5' is not a valid date and time");
 }
 
+// --- Time spans -----------------------------------------------------------------------------
+
+struct SpanCase {
+    TTimeSpan span;
+    int hours, minutes;
+};
+
+class TimeSpanComponentsTest : public testing::TestWithParam<SpanCase> {};
+
+TEST_P(TimeSpanComponentsTest, TruncateTowardZeroAndKeepTheSign) {
+    EXPECT_EQ(TimeSpanHours(GetParam().span), GetParam().hours);
+    EXPECT_EQ(TimeSpanMinutes(GetParam().span), GetParam().minutes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Spans, TimeSpanComponentsTest,
+    testing::Values(SpanCase{0, 0, 0}, SpanCase{2 * kTicksPerHour, 2, 0},
+                    SpanCase{-90 * kTicksPerMinute, -1, -30},
+                    SpanCase{5 * kTicksPerHour + 30 * kTicksPerMinute + 59 * kTicksPerSecond, 5, 30},
+                    SpanCase{-kTicksPerSecond, 0, 0}, SpanCase{24 * kTicksPerHour, 0, 0},
+                    SpanCase{-25 * kTicksPerHour - kTicksPerMinute, -1, -1},
+                    SpanCase{INT64_MIN, -2, -48}, SpanCase{INT64_MAX, 2, 48}));
+
 // --- Properties -----------------------------------------------------------------------------
 
 TEST(DateTimeProperty, FieldsSurviveEncodingAcrossTheWholeRange) {
