@@ -65,8 +65,8 @@ std::string TimeText(int AHour, int AMin, int ASec, int AMSec) {
 [[noreturn]] void RaiseInvalidValue(TDateTime AValue) {
     std::array<char, 64> buffer{};
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), AValue);
-    throw EConvertError(Format("'%s' is not a valid date and time",
-                               {std::string(buffer.data(), result.ptr)}));
+    throw EConvertError(
+        Format("'%s' is not a valid date and time", {std::string(buffer.data(), result.ptr)}));
 }
 
 // The milliseconds of a fraction of a day in [0, 1), rounded to the nearest, halves to even.
@@ -116,12 +116,14 @@ TDateTimeFields DecodeDateTimeFields(TDateTime AValue) {
         RaiseInvalidValue(AValue);
     const double wholeDays = std::trunc(AValue);
     // One day of slack on either side: a time of day may still round into a valid date.
-    if (wholeDays < static_cast<double>(kMinDay - 1) || wholeDays > static_cast<double>(kMaxDay + 1))
+    if (wholeDays < static_cast<double>(kMinDay - 1) ||
+        wholeDays > static_cast<double>(kMaxDay + 1))
         RaiseInvalidValue(AValue);
 
     // The fraction is the time of day for either sign; subtracting the whole days is exact.
     const auto dayNumber = static_cast<int64_t>(wholeDays);
-    const int64_t msecs = dayNumber * kMSecsPerDay + RoundedMilliseconds(std::fabs(AValue - wholeDays));
+    const int64_t msecs =
+        dayNumber * kMSecsPerDay + RoundedMilliseconds(std::fabs(AValue - wholeDays));
 
     // Split with floor division, so that a time rounded up to 24:00 lands on the next day.
     int64_t day = msecs / kMSecsPerDay;

@@ -36,8 +36,7 @@ constexpr int TimeSpanMinutes(TTimeSpan ASpan) noexcept {
 // "'2024-13-05 13:04:09.000' is not a valid date and time".
 TDateTime EncodeDate(int AYear, int AMonth, int ADay);
 TDateTime EncodeTime(int AHour, int AMin, int ASec, int AMSec);
-TDateTime EncodeDateTime(int AYear, int AMonth, int ADay, int AHour, int AMin, int ASec,
-                         int AMSec);
+TDateTime EncodeDateTime(int AYear, int AMonth, int ADay, int AHour, int AMin, int ASec, int AMSec);
 
 // As EncodeDateTime, with no value instead of an error for invalid fields.
 std::optional<TDateTime> TryEncodeDateTime(int AYear, int AMonth, int ADay, int AHour, int AMin,

@@ -1,10 +1,9 @@
 // IPv4 addresses between dotted-quad text and 32-bit numbers, and byte order.
 
-#include "util/Utilities.h"
-
 #include "platform/Errors.h"
 #include "platform/Format.h"
 #include "platform/IntegerText.h"
+#include "util/Utilities.h"
 
 #include <array>
 #include <bit>
@@ -105,8 +104,7 @@ uint32_t TUtilities::DottedQuadToUInt32(std::string_view ADottedQuadAddress) {
     return JoinOctets(octets);
 }
 
-bool TUtilities::TryDottedQuadToUInt32(std::string_view ADottedQuadAddress,
-                                       uint32_t& AIPOut) {
+bool TUtilities::TryDottedQuadToUInt32(std::string_view ADottedQuadAddress, uint32_t& AIPOut) {
     const TQuadParts split = SplitDottedQuad(ADottedQuadAddress);
     if (split.Count != kQuadParts)
         return false;

@@ -1,11 +1,10 @@
 #include "platform/Errors.h"
 #include "util/Utilities.h"
 
-#include <gtest/gtest.h>
-
 #include <array>
 #include <bit>
 #include <cstring>
+#include <gtest/gtest.h>
 #include <random>
 #include <string>
 
