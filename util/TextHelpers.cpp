@@ -108,7 +108,7 @@ std::string TUtilities::StreamToString(std::istream& Stream) {
     Stream.clear();
 
     std::string bytes;
-    std::array<char, 65536> buffer{};
+    std::array<char, 16384> buffer; // filled by read() before use
     while (Stream.read(buffer.data(), buffer.size()) || Stream.gcount() > 0)
         bytes.append(buffer.data(), static_cast<size_t>(Stream.gcount()));
     if (Stream.bad())

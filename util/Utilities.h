@@ -55,8 +55,8 @@ public:
     static std::string ConvertDateTimeToString(TDateTime ADateTime);
     // The reader of that form; the month abbreviation in any letter case.
     static TDateTime ConvertDateTimeString(std::string_view ADateTimeString);
-    // "2024-01-05T13:04:09", optionally with a fraction of a second and a "Z" or an offset,
-    // which are ignored. Raises Exception "Invalid Iso 8601 DateTime %s" unless the text holds
+    // "2024-01-05T13:04:09", optionally followed by a fraction of a second and by a "Z" or an
+    // offset, which are ignored. Raises Exception "Invalid Iso 8601 DateTime %s" unless the text holds
     // exactly one "T", "Invalid Iso 8601 Date Part %s" or "Invalid Iso 8601 Time Part %s" for a
     // field that is no integer.
     static TDateTime ConvertIso8601StringToDateTime(std::string_view ADateTimeString);
@@ -88,7 +88,11 @@ public:
     // The bytes from the stream's position to its end (the whole stream when it is already at
     // its end) read as Windows-1252; the stream is left at its end.
     static std::string StreamToString(std::istream& Stream);
-    // Server addresses such as "http://host:9200", "host:9200" or "https://host".
+    // Server addresses such as "http://host:9200", "host:9200" or "https://host", cut at ":".
+    // The URL is the scheme and host, or "http://" and the host of a bare "host:port"; other
+    // texts come back unchanged. The port is the number after the last ":", or 443 or 80 by
+    // the scheme when there is none; a port that is no integer or lies outside 0 to 65535
+    // raises EConvertError.
     static std::string GetURLFromURLString(std::string_view AValue);
     static uint16_t GetPortFromURLString(std::string_view AValue);
     // Raises EConvertError for text that is no integer or lies outside 0 to 4294967295.
