@@ -1,0 +1,41 @@
+#pragma once
+
+// An edit for one whole number, shown as plain digits ("0" display format: no grouping).
+// Only a minus sign and digits can be typed, and only while the text stays within 32 bits.
+// Bounds act only when the lower one is below the upper one: then leaving the edit clamps the
+// number into them. A value the program sets is shown as it is, bounds or not. An empty edit
+// counts as the lower bound when the bounds act, else as 0.
+
+#include <QLineEdit>
+
+#include <cstdint>
+
+class TNumericEdit : public QLineEdit {
+    Q_OBJECT
+    Q_PROPERTY(int value READ Value WRITE SetValue)
+    Q_PROPERTY(int minimum READ Minimum WRITE SetMinimum)
+    Q_PROPERTY(int maximum READ Maximum WRITE SetMaximum)
+
+public:
+    explicit TNumericEdit(QWidget* AParent = nullptr);
+
+    int32_t Value() const;
+    void SetValue(int32_t AValue);
+
+    int32_t Minimum() const noexcept { return FMinimum; }
+    void SetMinimum(int32_t AValue) noexcept { FMinimum = AValue; }
+    int32_t Maximum() const noexcept { return FMaximum; }
+    void SetMaximum(int32_t AValue) noexcept { FMaximum = AValue; }
+    bool BoundsApply() const noexcept { return FMinimum < FMaximum; }
+
+    // Shows the number the edit stands for: an empty text becomes its number, and with bounds
+    // that apply the number is clamped into them. Runs when the focus leaves the edit.
+    void NormalizeText();
+
+protected:
+    void focusOutEvent(QFocusEvent* AEvent) override;
+
+private:
+    int32_t FMinimum = 0;
+    int32_t FMaximum = 0;
+};
