@@ -13,6 +13,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 class TUtilities {
@@ -23,7 +24,53 @@ public:
 
     // --- Address and byte-order conversion ---------------------------------------------------
 
+    // IPv4 addresses as 32-bit numbers in host order, the first dotted part in the most
+    // significant byte: "1.2.3.4" is 0x01020304. The text is cut at every "." (a part that
+    // begins with a double quote is read as a quoted string) into exactly four parts, each an
+    // integer of the program's integer text syntax from 0 to 255.
+
+    // Raises EArgumentException "Invalid dotted quad address" unless there are four parts, and
+    // EConvertError for a part that is no integer or lies outside 0 to 255.
+    static uint32_t DottedQuadToUInt32(std::string_view ADottedQuadAddress);
+    // Raises no error for any text; AIPOut is written only when the result is true.
+    static bool TryDottedQuadToUInt32(std::string_view ADottedQuadAddress, uint32_t& AIPOut);
+    static std::string UInt32ToDottedQuad(uint32_t AUInt32Address);
+
+    // Network byte order is big-endian; on a big-endian host both return their argument.
+    static uint32_t HostToNetworkByteOrder(uint32_t AUInt32Address) noexcept;
+    static uint32_t NetworkToHostByteOrder(uint32_t AUInt32Address) noexcept;
+
+    // A new, empty map from addresses to adapter names, owned by the caller.
+    using TIPv4AdapterMap = std::unordered_map<int32_t, std::string>;
+    static TIPv4AdapterMap GetIPv4Adapters();
+
     // --- Date and time text conversion -------------------------------------------------------
+
+    // Date-time values to text and back. No function converts between time zones: a trailing
+    // "Z" or a UTC offset is a label beside the wall-clock value, never applied to it. Fields
+    // are read with the program's integer text syntax (EConvertError "'<field>' is not a valid
+    // integer value"); fields out of range raise the encoder's EConvertError. Character
+    // positions count UTF-16 code units.
+
+    // "YYYY-MMM-DD hh:nn:ss" with upper-case English month abbreviations: 2024-JAN-05 13:04:09.
+    static std::string ConvertDateTimeToString(TDateTime ADateTime);
+    // The reader of that form; the month abbreviation in any letter case.
+    static TDateTime ConvertDateTimeString(std::string_view ADateTimeString);
+    // "2024-01-05T13:04:09", optionally with a fraction of a second and a "Z" or an offset,
+    // which are ignored. Raises Exception "Invalid Iso 8601 DateTime %s" unless the text holds
+    // exactly one "T", "Invalid Iso 8601 Date Part %s" or "Invalid Iso 8601 Time Part %s" for a
+    // field that is no integer.
+    static TDateTime ConvertIso8601StringToDateTime(std::string_view ADateTimeString);
+    // A timestamp with fixed positions, as DateTimeToISOTimestampString writes it.
+    static TDateTime ISOTimestampStringToDateTime(std::string_view AValue);
+    // The UTC offset of such a timestamp: zero for a trailing "Z", otherwise the "+hh:mm" or
+    // "-hh:mm" after the seconds (and their fraction).
+    static TTimeSpan ISOTimestampStringToOffset(std::string_view AValue);
+    // "2024-01-05T13:04:09.007Z", the value rounded to the millisecond and written unchanged.
+    static std::string DateTimeToISOTimestampString(TDateTime ADateTime);
+    // As above with the span's sign, hours (modulo 24) and minutes in place of the "Z":
+    // "2024-01-05T13:04:09.007+02:00"; a zero span still writes "Z".
+    static std::string DateTimeToISOTimestampString(TDateTime ADateTime, TTimeSpan ATimeSpan);
 
     // --- Security identifier text ------------------------------------------------------------
 
@@ -93,6 +140,24 @@ public:
     static uint64_t MemoryUsed();
 
     // --- Text and number helpers -------------------------------------------------------------
+
+    // ASCII character classes of UTF-16 code units; IsAlpha counts the hyphen-minus as a letter.
+    static bool IsAlpha(char16_t AChar) noexcept;
+    static bool IsNumeric(char16_t AChar) noexcept;
+    static bool IsAlphaNumeric(char16_t AChar) noexcept;
+    // Cuts the leading run of alphanumeric characters off VString and returns it.
+    static std::string ExtractAlphaNumericStr(std::string& VString);
+    // Decimal with "," between groups of three digits: -1234567 gives "-1,234,567".
+    static std::string IntToStrWithSeperators(int64_t AValue);
+    // The bytes from the stream's position to its end (the whole stream when it is already at
+    // its end) read as Windows-1252; the stream is left at its end.
+    static std::string StreamToString(std::istream& Stream);
+    // Server addresses such as "http://host:9200", "host:9200" or "https://host".
+    static std::string GetURLFromURLString(std::string_view AValue);
+    static uint16_t GetPortFromURLString(std::string_view AValue);
+    // Raises EConvertError for text that is no integer or lies outside 0 to 4294967295.
+    static uint32_t StrToUInt32(std::string_view AValue);
+    static uint32_t StrToUInt32Def(std::string_view AValue, uint32_t ADefault) noexcept;
 
     // --- Special folders ---------------------------------------------------------------------
 
