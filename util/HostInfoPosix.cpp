@@ -69,8 +69,9 @@ std::string TUtilities::GetLoggedInDomain() {
 
 std::string TUtilities::GetLocalMachineName() {
     // The counterpart of the NetBIOS name is the host name without any domain part; a host name
-    // configured as a full DNS name gives its first label. uname does not fail on Linux; should
-    // it, the result is empty as for every other failure of this function.
+    // configured as a full DNS name gives its first label. It is returned whole: Linux keeps
+    // host names of up to 64 characters, which no fixed buffer here cuts. uname does not fail on
+    // Linux; should it, the result is empty as for every other failure of this function.
     utsname names{};
     if (uname(&names) != 0)
         return {};

@@ -90,7 +90,7 @@ std::string TUtilities::SIDToStr(std::span<const uint8_t> Input) {
         Input.size() < kHeaderSize + kSubAuthoritySize * Input[1])
         throw Exception("Invalid Security ID Exception");
 
-    std::string text = Format("S-%u-", {1}) + AuthorityText(Input.subspan<2, 6>());
+    std::string text = "S-1-" + AuthorityText(Input.subspan<2, 6>()); // the valid revision
     for (size_t i = 0; i < Input[1]; ++i) {
         const auto word = Input.subspan(kHeaderSize + kSubAuthoritySize * i, kSubAuthoritySize);
         text += Format("-%u", {LittleEndian32(word.first<kSubAuthoritySize>())});
