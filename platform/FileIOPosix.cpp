@@ -2,6 +2,7 @@
 
 #include "platform/Errors.h"
 #include "platform/Format.h"
+#include "platform/LargePages.h"
 
 #include <cerrno>
 #include <climits>
@@ -125,6 +126,8 @@ std::string ReadFileContents(const std::string& APath) {
     if (!S_ISREG(info.st_mode))
         throw EFileError(Format("Cannot read file \"%s\": not a regular file", {APath}));
     std::string bytes;
+    bytes.reserve(static_cast<size_t>(info.st_size));
+    AdviseLargePages(bytes.data(), bytes.capacity());
     bytes.resize(static_cast<size_t>(info.st_size));
     size_t filled = 0;
     for (;;) {
