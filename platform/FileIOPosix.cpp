@@ -1,22 +1,22 @@
-#include "platform/FileIO.h"
-
 #include "platform/Errors.h"
+#include "platform/FileIO.h"
 #include "platform/Format.h"
 #include "platform/LargePages.h"
 
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
-#include <random>
-#include <system_error>
-
 #include <fcntl.h>
+#include <random>
 #include <sys/stat.h>
+#include <system_error>
 #include <unistd.h>
 
 namespace {
 
-std::string OSReason(int AErrorCode) { return std::generic_category().message(AErrorCode); }
+std::string OSReason(int AErrorCode) {
+    return std::generic_category().message(AErrorCode);
+}
 
 [[noreturn]] void RaiseFileError(std::string_view AWhat, const std::string& APath, int AErrorCode) {
     throw EFileError(Format("Cannot %s \"%s\": %s", {AWhat, APath, OSReason(AErrorCode)}));

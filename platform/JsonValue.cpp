@@ -12,7 +12,9 @@
 
 namespace {
 
-bool IsDigit(char c) noexcept { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) noexcept {
+    return c >= '0' && c <= '9';
+}
 
 // -?(0|[1-9][0-9]*)(\.[0-9]+)?([eE][+-]?[0-9]+)?
 bool IsJsonNumberText(std::string_view AText) noexcept {
@@ -64,9 +66,9 @@ std::string NumberPlainText(const std::string& AText) {
         return AText;
     char buffer[400]; // a fixed-point double needs at most 309 digits and a sign
     const bool integral = value == std::trunc(value);
-    const auto result = integral ? std::to_chars(buffer, buffer + sizeof buffer, value,
-                                                 std::chars_format::fixed)
-                                 : std::to_chars(buffer, buffer + sizeof buffer, value);
+    const auto result =
+        integral ? std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed)
+                 : std::to_chars(buffer, buffer + sizeof buffer, value);
     if (result.ec != std::errc())
         return AText;
     return std::string(buffer, result.ptr);
@@ -206,7 +208,8 @@ std::string JsonValue::JsonText() const {
     return JsonCompactText(*this);
 }
 
-JsonNumber::JsonNumber(int64_t AValue) : JsonValue(JsonKind::Number), FText(std::to_string(AValue)) {}
+JsonNumber::JsonNumber(int64_t AValue)
+    : JsonValue(JsonKind::Number), FText(std::to_string(AValue)) {}
 
 JsonNumber::JsonNumber(ValidText, std::string_view AText)
     : JsonValue(JsonKind::Number), FText(AText) {}
