@@ -5,12 +5,11 @@
 #include "platform/FileIO.h"
 
 #include <benchmark/benchmark.h>
-#include <rapidjson/memorystream.h>
-#include <rapidjson/reader.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <rapidjson/memorystream.h>
+#include <rapidjson/reader.h>
 #include <stdexcept>
 #include <vector>
 
@@ -62,7 +61,8 @@ constexpr unsigned kParseFlags = rapidjson::kParseIterativeFlag |
                                  rapidjson::kParseValidateEncodingFlag;
 
 void BM_BareSaxParse(benchmark::State& AState) {
-    const std::string bytes = ReadFileContents(GeneratedFile(static_cast<int32_t>(AState.range(0))));
+    const std::string bytes =
+        ReadFileContents(GeneratedFile(static_cast<int32_t>(AState.range(0))));
     for (auto _ : AState) {
         rapidjson::MemoryStream stream(bytes.data(), bytes.size());
         rapidjson::BaseReaderHandler<> handler;

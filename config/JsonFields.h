@@ -37,14 +37,12 @@ void ReadTrueFlagField(const JsonObject& AObject, std::string_view AKey, bool& A
 void ReadFalseFlagField(const JsonObject& AObject, std::string_view AKey, bool& AField);
 
 // Index and record checks of the owning lists.
-template <typename List>
-void CheckListIndex(const List& AList, int32_t AIndex) {
+template <typename List> void CheckListIndex(const List& AList, int32_t AIndex) {
     if (AIndex < 0 || AIndex >= static_cast<int32_t>(AList.size()))
         throw EArgumentOutOfRangeException();
 }
 
-template <typename Record>
-void CheckListRecord(const std::unique_ptr<Record>& AValue) {
+template <typename Record> void CheckListRecord(const std::unique_ptr<Record>& AValue) {
     if (!AValue)
         throw EArgumentException("Argument must not be null");
 }

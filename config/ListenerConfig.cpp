@@ -12,14 +12,16 @@ constexpr uint16_t kDefaultTLSPort = 5140;
 // --- TListenerConfig ---------------------------------------------------------------------------
 
 TListenerConfig::TListenerConfig()
-    : FNIC("127.0.0.1"), FUDPPort(kDefaultPort), FTCPPort(kDefaultPort),
-      FTLSPort(kDefaultTLSPort) {}
+    : FNIC("127.0.0.1"), FUDPPort(kDefaultPort), FTCPPort(kDefaultPort), FTLSPort(kDefaultTLSPort) {
+}
 
 TListenerConfig::TListenerConfig(const TListenerConfig& AListenerConfig)
     : FNIC(AListenerConfig.FNIC), FUDPPort(AListenerConfig.FUDPPort),
       FTCPPort(AListenerConfig.FTCPPort), FTLSPort(AListenerConfig.FTLSPort) {}
 
-std::string TListenerConfig::AsJSONString() const { return JsonCompactText(*ToJSONObject()); }
+std::string TListenerConfig::AsJSONString() const {
+    return JsonCompactText(*ToJSONObject());
+}
 
 void TListenerConfig::SetAsJSONString(const std::string& AValue) {
     FromJSONObject(*ParseJsonOfKind(AValue, JsonKind::Object));
@@ -43,7 +45,8 @@ void TListenerConfig::FromJSONObject(const JsonValue& AValue) {
     ReadListenerPortField(object, "tlsPort", kDefaultTLSPort, FTLSPort);
 }
 
-std::unique_ptr<TListenerConfig> TListenerConfig::GetFromJSONString(const std::string& AJSONString) {
+std::unique_ptr<TListenerConfig>
+TListenerConfig::GetFromJSONString(const std::string& AJSONString) {
     auto record = std::make_unique<TListenerConfig>();
     record->SetAsJSONString(AJSONString);
     return record;
@@ -62,14 +65,17 @@ TListenerConfigList::TListenerConfigList(const TListenerConfigList* AListenerCon
 TListenerConfigList::TListenerConfigList(const TListenerConfigList& AListenerConfigList)
     : TListenerConfigList(&AListenerConfigList) {}
 
-int32_t TListenerConfigList::Count() const noexcept { return static_cast<int32_t>(FList.size()); }
+int32_t TListenerConfigList::Count() const noexcept {
+    return static_cast<int32_t>(FList.size());
+}
 
 TListenerConfig& TListenerConfigList::ListenerConfig(int32_t AIndex) const {
     CheckListIndex(FList, AIndex);
     return *FList[static_cast<size_t>(AIndex)];
 }
 
-void TListenerConfigList::SetListenerConfig(int32_t AIndex, std::unique_ptr<TListenerConfig> AValue) {
+void TListenerConfigList::SetListenerConfig(int32_t AIndex,
+                                            std::unique_ptr<TListenerConfig> AValue) {
     CheckListIndex(FList, AIndex);
     CheckListRecord(AValue);
     FList[static_cast<size_t>(AIndex)] = std::move(AValue);
@@ -85,7 +91,9 @@ void TListenerConfigList::Delete(int32_t AIndex) {
     FList.erase(FList.begin() + AIndex);
 }
 
-void TListenerConfigList::Clear() noexcept { FList.clear(); }
+void TListenerConfigList::Clear() noexcept {
+    FList.clear();
+}
 
 std::unique_ptr<JsonArray> TListenerConfigList::ToJSONArray() const {
     std::vector<std::unique_ptr<JsonValue>> items;
@@ -106,7 +114,9 @@ void TListenerConfigList::FromJSONArray(const JsonValue& AValue) {
     }
 }
 
-std::string TListenerConfigList::AsJSONArrayString() const { return JsonCompactText(*ToJSONArray()); }
+std::string TListenerConfigList::AsJSONArrayString() const {
+    return JsonCompactText(*ToJSONArray());
+}
 
 void TListenerConfigList::SetAsJSONArrayString(const std::string& AValue) {
     FromJSONArray(*ParseJsonOfKind(AValue, JsonKind::Array));

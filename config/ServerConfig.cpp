@@ -89,7 +89,8 @@ std::unique_ptr<JsonObject> TSyslogServerConfig::ToJSONObject() const {
 void TSyslogServerConfig::FromJSONObject(const JsonValue& AValue) {
     const JsonObject& object = AsObjectOrRaise(AValue);
     ReadIntegerField(object, "logLevel", kDefaultLogLevel, FLogLevel);
-    ReadIntegerField(object, "queueManagerThreads", kDefaultQueueManagerThreads, FQueueManagerThreads);
+    ReadIntegerField(object, "queueManagerThreads", kDefaultQueueManagerThreads,
+                     FQueueManagerThreads);
     ReadFalseFlagField(object, "singleMsgQueue", FSingleMsgQueue);
     FListeners->Clear();
     if (const JsonValue* value = object.Find("listeners"))
@@ -99,7 +100,9 @@ void TSyslogServerConfig::FromJSONObject(const JsonValue& AValue) {
         FSinks->FromJSONArray(*value);
 }
 
-std::string TSyslogServerConfig::ToJSONString() const { return JsonIndentedText(*ToJSONObject()); }
+std::string TSyslogServerConfig::ToJSONString() const {
+    return JsonIndentedText(*ToJSONObject());
+}
 
 void TSyslogServerConfig::FromJSONString(const std::string& AText) {
     FromJSONObject(*ParseJsonOfKind(AText, JsonKind::Object));

@@ -13,7 +13,9 @@ constexpr uint16_t kDefaultElasticPort = 9200;
 
 // --- TBaseSinkConfig ---------------------------------------------------------------------------
 
-std::string TBaseSinkConfig::AsJSONString() const { return JsonCompactText(*ToJSONObject()); }
+std::string TBaseSinkConfig::AsJSONString() const {
+    return JsonCompactText(*ToJSONObject());
+}
 
 void TBaseSinkConfig::SetAsJSONString(const std::string& AValue) {
     FromJSONObject(*ParseJsonOfKind(AValue, JsonKind::Object));
@@ -95,7 +97,9 @@ TSinkConfigList::TSinkConfigList(const TSinkConfigList& ASinkConfigList) {
     }
 }
 
-int32_t TSinkConfigList::Count() const noexcept { return static_cast<int32_t>(FList.size()); }
+int32_t TSinkConfigList::Count() const noexcept {
+    return static_cast<int32_t>(FList.size());
+}
 
 TBaseSinkConfig& TSinkConfigList::SinkConfig(int32_t AIndex) const {
     CheckListIndex(FList, AIndex);
@@ -118,7 +122,9 @@ void TSinkConfigList::Delete(int32_t AIndex) {
     FList.erase(FList.begin() + AIndex);
 }
 
-void TSinkConfigList::Clear() noexcept { FList.clear(); }
+void TSinkConfigList::Clear() noexcept {
+    FList.clear();
+}
 
 std::unique_ptr<JsonArray> TSinkConfigList::ToJSONArray() const {
     std::vector<std::unique_ptr<JsonValue>> items;
@@ -150,7 +156,9 @@ void TSinkConfigList::FromJSONArray(const JsonValue& AValue) {
     }
 }
 
-std::string TSinkConfigList::AsJSONArrayString() const { return JsonCompactText(*ToJSONArray()); }
+std::string TSinkConfigList::AsJSONArrayString() const {
+    return JsonCompactText(*ToJSONArray());
+}
 
 void TSinkConfigList::SetAsJSONArrayString(const std::string& AValue) {
     FromJSONArray(*ParseJsonOfKind(AValue, JsonKind::Array));

@@ -13,9 +13,8 @@
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <vector>
-
 #include <unistd.h>
+#include <vector>
 
 namespace {
 

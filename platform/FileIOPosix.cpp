@@ -1,21 +1,22 @@
-#include "platform/FileIO.h"
-
 #include "platform/Errors.h"
+#include "platform/FileIO.h"
 #include "platform/Format.h"
+#include "platform/LargePages.h"
 
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
-#include <random>
-#include <system_error>
-
 #include <fcntl.h>
+#include <random>
 #include <sys/stat.h>
+#include <system_error>
 #include <unistd.h>
 
 namespace {
 
-std::string OSReason(int AErrorCode) { return std::generic_category().message(AErrorCode); }
+std::string OSReason(int AErrorCode) {
+    return std::generic_category().message(AErrorCode);
+}
 
 [[noreturn]] void RaiseFileError(std::string_view AWhat, const std::string& APath, int AErrorCode) {
     throw EFileError(Format("Cannot %s \"%s\": %s", {AWhat, APath, OSReason(AErrorCode)}));
@@ -125,6 +126,8 @@ std::string ReadFileContents(const std::string& APath) {
     if (!S_ISREG(info.st_mode))
         throw EFileError(Format("Cannot read file \"%s\": not a regular file", {APath}));
     std::string bytes;
+    bytes.reserve(static_cast<size_t>(info.st_size));
+    AdviseLargePages(bytes.data(), bytes.capacity());
     bytes.resize(static_cast<size_t>(info.st_size));
     size_t filled = 0;
     for (;;) {

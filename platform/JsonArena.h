@@ -17,8 +17,7 @@ public:
     JsonArena& operator=(const JsonArena&) = delete;
 
     // A new value in the arena. Deleting it runs its destructor only; its memory stays here.
-    template <typename T, typename... Args>
-    std::unique_ptr<T> Make(Args&&... AArgs) {
+    template <typename T, typename... Args> std::unique_ptr<T> Make(Args&&... AArgs) {
         void* memory = Allocate(sizeof(T), alignof(T));
         T* value = ::new (memory) T(std::forward<Args>(AArgs)...);
         static_cast<JsonValue*>(value)->FInArena = true;

@@ -7,7 +7,6 @@
 #include <rapidjson/error/en.h>
 #include <rapidjson/memorystream.h>
 #include <rapidjson/reader.h>
-
 #include <type_traits>
 #include <utility>
 #include <vector>
@@ -69,8 +68,7 @@ public:
 private:
     // A node below the root goes into the arena; the root itself is allocated on its own and,
     // when it is a container, takes the arena over.
-    template <typename T, typename... Args>
-    std::unique_ptr<JsonValue> Make(Args&&... AArgs) {
+    template <typename T, typename... Args> std::unique_ptr<JsonValue> Make(Args&&... AArgs) {
         if (!FOpen.empty())
             return FArena->Make<T>(std::forward<Args>(AArgs)...);
         auto root = std::make_unique<T>(std::forward<Args>(AArgs)...);
@@ -115,7 +113,8 @@ private:
     size_t FTooDeepOffset = 0;
 };
 
-[[noreturn]] void RaiseParseError(std::string_view AText, size_t AOffset, const std::string& AReason) {
+[[noreturn]] void RaiseParseError(std::string_view AText, size_t AOffset,
+                                  const std::string& AReason) {
     if (AOffset > AText.size())
         AOffset = AText.size();
     size_t line = 1;
@@ -130,9 +129,8 @@ private:
     for (size_t i = lineStart; i < AOffset; ++i)
         if ((static_cast<unsigned char>(AText[i]) & 0xC0) != 0x80) // not a continuation byte
             ++column;
-    throw EJSONParseError(
-        Format("Invalid JSON at line %u, column %u: %s", {line, column, AReason}), line, column,
-        AReason);
+    throw EJSONParseError(Format("Invalid JSON at line %u, column %u: %s", {line, column, AReason}),
+                          line, column, AReason);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "platform/Errors.h"
 #include "platform/JsonArena.h"
 #include "platform/JsonWriter.h"
+#include "platform/LargePages.h"
 
 #include <algorithm>
 #include <charconv>
@@ -11,7 +12,9 @@
 
 namespace {
 
-bool IsDigit(char c) noexcept { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) noexcept {
+    return c >= '0' && c <= '9';
+}
 
 // -?(0|[1-9][0-9]*)(\.[0-9]+)?([eE][+-]?[0-9]+)?
 bool IsJsonNumberText(std::string_view AText) noexcept {
@@ -63,9 +66,9 @@ std::string NumberPlainText(const std::string& AText) {
         return AText;
     char buffer[400]; // a fixed-point double needs at most 309 digits and a sign
     const bool integral = value == std::trunc(value);
-    const auto result = integral ? std::to_chars(buffer, buffer + sizeof buffer, value,
-                                                 std::chars_format::fixed)
-                                 : std::to_chars(buffer, buffer + sizeof buffer, value);
+    const auto result =
+        integral ? std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed)
+                 : std::to_chars(buffer, buffer + sizeof buffer, value);
     if (result.ec != std::errc())
         return AText;
     return std::string(buffer, result.ptr);
@@ -73,12 +76,14 @@ std::string NumberPlainText(const std::string& AText) {
 
 } // namespace
 
-// Frees trees without recursion: the destructor of a container moves its non-empty container
-// children to a work list and frees them one by one, each after its own such children have been
-// moved out. No destructor therefore reaches more than one level down.
+// Frees trees built in code without recursion: the destructor of such a container moves its
+// non-empty container children to a work list and frees them one by one, each after its own
+// such children have been moved out. No destructor therefore reaches more than one level down.
 //
-// A root that owns an arena must outlive every node in it, so it is never taken apart from
-// outside: when one stands inside another tree, its own destructor frees its nodes first.
+// A parsed tree (its root owns the arena, the other nodes live in it) is at most kMaxJsonDepth
+// levels deep, which the ordinary recursive destruction handles well within any stack, and
+// faster. Its root must outlive every node in its arena, so it is never taken apart from
+// outside: when one stands inside a tree built in code, its own destructor frees its nodes.
 class JsonTreeDismantler {
 public:
     static void Dismantle(JsonValue& ARoot) noexcept {
@@ -151,7 +156,8 @@ void* JsonArena::Allocate(size_t ASize, size_t AAlignment) {
         FBlocks.push_back(std::make_unique_for_overwrite<std::byte[]>(size));
         FNext = FBlocks.back().get();
         FLeft = size;
-        FNextBlockSize = std::min<size_t>(FNextBlockSize * 2, size_t{1} << 20);
+        AdviseLargePages(FNext, size);
+        FNextBlockSize = std::min<size_t>(FNextBlockSize * 2, size_t{8} << 20);
         padding = 0;
     }
     FNext += padding;
@@ -202,7 +208,8 @@ std::string JsonValue::JsonText() const {
     return JsonCompactText(*this);
 }
 
-JsonNumber::JsonNumber(int64_t AValue) : JsonValue(JsonKind::Number), FText(std::to_string(AValue)) {}
+JsonNumber::JsonNumber(int64_t AValue)
+    : JsonValue(JsonKind::Number), FText(std::to_string(AValue)) {}
 
 JsonNumber::JsonNumber(ValidText, std::string_view AText)
     : JsonValue(JsonKind::Number), FText(AText) {}
@@ -222,7 +229,10 @@ JsonObject::JsonObject(std::vector<JsonMember> AMembers)
             throw EArgumentException("A JSON member needs a value");
 }
 
-JsonObject::~JsonObject() { JsonTreeDismantler::Dismantle(*this); }
+JsonObject::~JsonObject() {
+    if (!IsParsedTree())
+        JsonTreeDismantler::Dismantle(*this);
+}
 
 void JsonObject::Add(std::string AName, std::unique_ptr<JsonValue> AValue) {
     if (!AValue)
@@ -258,7 +268,10 @@ JsonArray::JsonArray(std::vector<std::unique_ptr<JsonValue>> AItems)
             throw EArgumentException("A JSON array element needs a value");
 }
 
-JsonArray::~JsonArray() { JsonTreeDismantler::Dismantle(*this); }
+JsonArray::~JsonArray() {
+    if (!IsParsedTree())
+        JsonTreeDismantler::Dismantle(*this);
+}
 
 void JsonArray::Add(std::unique_ptr<JsonValue> AValue) {
     if (!AValue)

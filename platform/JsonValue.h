@@ -51,6 +51,8 @@ public:
 
 protected:
     explicit JsonValue(JsonKind AKind) noexcept : FKind(AKind) {}
+    // Whether the value lives in the arena of a parsed tree.
+    bool InArena() const noexcept { return FInArena; }
 
 private:
     friend class JsonArena;
@@ -128,6 +130,7 @@ public:
 private:
     friend class JsonTreeDismantler;
     friend class JsonArena;
+    bool IsParsedTree() const noexcept { return InArena() || FArena != nullptr; }
     // Set on the root of a parsed tree; declared first so that it outlives the members.
     std::unique_ptr<JsonArena> FArena;
     std::vector<JsonMember> FMembers;
@@ -150,6 +153,7 @@ public:
 private:
     friend class JsonTreeDismantler;
     friend class JsonArena;
+    bool IsParsedTree() const noexcept { return InArena() || FArena != nullptr; }
     // Set on the root of a parsed tree; declared first so that it outlives the elements.
     std::unique_ptr<JsonArena> FArena;
     std::vector<std::unique_ptr<JsonValue>> FItems;

@@ -159,8 +159,7 @@ struct IndentedStyle {
 };
 
 // Writes a tree with an explicit stack of open containers instead of recursion.
-template <typename Style>
-std::string WriteTree(const JsonValue& ARoot) {
+template <typename Style> std::string WriteTree(const JsonValue& ARoot) {
     std::string out;
     if (!ARoot.IsObject() && !ARoot.IsArray()) {
         AppendScalar(out, ARoot, Style::EscapeNonAscii);
@@ -209,9 +208,13 @@ std::string WriteTree(const JsonValue& ARoot) {
 
 } // namespace
 
-std::string JsonCompactText(const JsonValue& AValue) { return WriteTree<CompactStyle>(AValue); }
+std::string JsonCompactText(const JsonValue& AValue) {
+    return WriteTree<CompactStyle>(AValue);
+}
 
-std::string JsonIndentedText(const JsonValue& AValue) { return WriteTree<IndentedStyle>(AValue); }
+std::string JsonIndentedText(const JsonValue& AValue) {
+    return WriteTree<IndentedStyle>(AValue);
+}
 
 std::string JsonQuotedString(std::string_view AText) {
     std::string out;

@@ -178,7 +178,8 @@ TEST_F(ConfigFileTest, LoadOfAMissingFileRaisesAndChangesNothing) {
 
 TEST_F(ConfigFileTest, TextThatIsNotJsonNamesFileLineAndColumnAndChangesNothing) {
     WriteFileBytes(Path("svcConfig.json"), "{\r\n    \"logLevel\": 1,\r\n    \"listeners\": [\r\n"
-                                           "        {\"nic\": \"a\"}\r\n        {\"nic\": \"b\"}\r\n"
+                                           "        {\"nic\": \"a\"}\r\n"
+                                           "        {\"nic\": \"b\"}\r\n"
                                            "    ]\r\n}");
     TSyslogServerConfig document(Path("svcConfig.json"));
     document.SetLogLevel(3);

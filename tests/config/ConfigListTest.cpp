@@ -150,7 +150,8 @@ TEST(SinkConfigList, AddDeleteReplaceAndRanges) {
     EXPECT_THROW(list.Add(nullptr), EArgumentException);
     EXPECT_EQ(SinkNames(list), "b,x");
     EXPECT_EQ(list.AsJSONArrayString(),
-              R"([{"sinkType":"es","name":"b","server":"127.0.0.1","port":9200,"indexField":"DATE",)"
+              R"([{"sinkType":"es","name":"b","server":"127.0.0.1","port":9200,)"
+              R"("indexField":"DATE",)"
               R"("putMapping":false,"fieldsOnly":false},{"sinkType":"es","name":"x",)"
               R"("server":"127.0.0.1","port":9200,"indexField":"DATE","putMapping":false,)"
               R"("fieldsOnly":false}])");

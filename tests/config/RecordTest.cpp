@@ -54,12 +54,14 @@ INSTANTIATE_TEST_SUITE_P(
     Config, ListenerReading,
     testing::Values(
         ListenerCase{"{}", "127.0.0.1", 514, 514, 5140},
-        ListenerCase{R"({"nic":"0.0.0.0","udpPort":1,"tcpPort":2,"tlsPort":3})", "0.0.0.0", 1, 2, 3},
+        ListenerCase{R"({"nic":"0.0.0.0","udpPort":1,"tcpPort":2,"tlsPort":3})", "0.0.0.0", 1, 2,
+                     3},
         ListenerCase{R"({"udpPort":"600"})", "127.0.0.1", 514, 514, 5140},
         ListenerCase{R"({"tlsPort":70000})", "127.0.0.1", 514, 514, 4464},
         ListenerCase{R"({"tlsPort":-1})", "127.0.0.1", 514, 514, 65535},
         ListenerCase{R"({"tlsPort":true})", "127.0.0.1", 514, 514, 5140},
-        ListenerCase{R"({"udpPort":600.0,"tcpPort":6e2,"tlsPort":null})", "127.0.0.1", 514, 514, 5140},
+        ListenerCase{R"({"udpPort":600.0,"tcpPort":6e2,"tlsPort":null})", "127.0.0.1", 514, 514,
+                     5140},
         ListenerCase{R"({"udpPort":2147483648,"tcpPort":-2147483648})", "127.0.0.1", 514, 0, 5140},
         ListenerCase{R"({"udpPort":[1],"tcpPort":{}})", "127.0.0.1", 514, 514, 5140},
         ListenerCase{R"({"udpPort":1,"udpPort":2,"UDPPort":3})", "127.0.0.1", 1, 514, 5140},
@@ -124,7 +126,8 @@ TEST(ElasticSearchSinkConfig, DefaultsAndCompactText) {
 TEST(ElasticSearchSinkConfig, ReadsWritesBackAndCopies) {
     TElasticSearchSinkConfig sink;
     sink.SetAsJSONString(
-        R"({"sinkType":"es","name":"A","server":"10.0.0.5","putMapping":true,"fieldsOnly":"TRUE"})");
+        R"({"sinkType":"es","name":"A","server":"10.0.0.5","putMapping":true,)"
+        R"("fieldsOnly":"TRUE"})");
     EXPECT_EQ(sink.AsJSONString(), R"({"sinkType":"es","name":"A","server":"10.0.0.5","port":9200,)"
                                    R"("indexField":"DATE","putMapping":true,"fieldsOnly":true})");
     const TElasticSearchSinkConfig copy(sink);

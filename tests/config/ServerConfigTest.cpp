@@ -33,7 +33,8 @@ TEST(SyslogServerConfig, ConstructorSetsDefaultsAndTheConfigFile) {
     EXPECT_EQ(document.Listeners().Count(), 0);
     EXPECT_EQ(document.Sinks().Count(), 0);
     EXPECT_EQ(JsonCompactText(*document.ToJSONObject()),
-              R"({"logLevel":4,"queueManagerThreads":1,"singleMsgQueue":false,"listeners":[],"sinks":[]})");
+              R"({"logLevel":4,"queueManagerThreads":1,"singleMsgQueue":false,)"
+              R"("listeners":[],"sinks":[]})");
 }
 
 struct ScalarCase {

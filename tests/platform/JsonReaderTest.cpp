@@ -60,7 +60,8 @@ INSTANTIATE_TEST_SUITE_P(
                 "Missing a colon after a name of object member."},
         BadJson{"[1,]", 1, 4, "Invalid value."},
         BadJson{"{\"a\":1", 1, 7, "Missing a comma or '}' after an object member."},
-        BadJson{"{\"\xC3\x9C\xE2\x9C\x93\": x}", 1, 8, "Invalid value."}, // columns count characters
+        // Columns count characters, not bytes.
+        BadJson{"{\"\xC3\x9C\xE2\x9C\x93\": x}", 1, 8, "Invalid value."},
         BadJson{"{} {}", 1, 4, kNotSingular},
         BadJson{"01", 1, 2, kNotSingular},
         BadJson{std::string("{}\0{}", 5), 1, 3, kNotSingular}, // a NUL does not end the text
@@ -88,7 +89,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadJson{"tru", 1, 4, "Invalid value."}));
 
 TEST(ParseJson, ReadsEveryKindOfValue) {
-    const auto value = ParseJson(" {\"s\": \"\xC3\x9C\\n\", \"n\": -1.5e3, \"t\": true, \"f\": false,"
+    const auto value = ParseJson(" {\"s\": \"\xC3\x9C\\n\", \"n\": -1.5e3, \"t\": true,"
+                                 " \"f\": false,"
                                  " \"z\": null, \"a\": [[], {}], \"o\": {\"k\": 1}} ");
     const JsonObject& object = *value->AsObject();
     EXPECT_EQ(object.Find("s")->PlainText(), "\xC3\x9C\n");

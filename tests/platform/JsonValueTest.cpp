@@ -119,7 +119,7 @@ namespace {
 // The reader keeps a parsed tree's nodes in memory that its root owns; such a root may still
 // become part of another tree, which must then free the root's nodes before the root itself.
 TEST(JsonTree, ParsedTreesCanJoinOtherTrees) {
-    const char* text = R"({"a":[{"b":"a string too long to be stored inside its object"},[1,[2]]]})";
+    const char* text = R"({"a":[{"b":"a string too long to live inside its object"},[1,[2]]]})";
     JsonArray outer;
     outer.Add(ParseJson(text));
     auto middle = std::make_unique<JsonObject>();

@@ -90,7 +90,8 @@ TEST(JsonIndentedText, KeysAreEscapedLikeStrings) {
 }
 
 TEST(JsonWriters, WhatTheyWriteReadsBackUnchanged) {
-    const std::string text = "{\"k\\u0001\": [\"\\u00dc\\ud83d\\ude00\\/\", 1.5e-3, {\"\": false}]}";
+    const std::string text =
+        "{\"k\\u0001\": [\"\\u00dc\\ud83d\\ude00\\/\", 1.5e-3, {\"\": false}]}";
     const auto value = ParseJson(text);
     for (const std::string& written : {JsonCompactText(*value), JsonIndentedText(*value)}) {
         const auto again = ParseJson(written);
