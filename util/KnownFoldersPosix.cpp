@@ -2,7 +2,7 @@
 // folders, the XDG documents folder, and /var/lib for data shared by all users.
 
 #include "util/FileHandlePosix.h"
-#include "util/SpecialFolders.h"
+#include "util/KnownFolders.h"
 #include "util/Utilities.h"
 
 #include <cerrno>
@@ -133,7 +133,7 @@ std::string DocumentsFolder() {
 
 } // namespace
 
-std::string SpecialFolders::WithoutTrailingDelimiter(std::string APath) {
+std::string KnownFolders::WithoutTrailingDelimiter(std::string APath) {
     while (APath.size() > 1 && APath.back() == '/')
         APath.pop_back();
     return APath;
@@ -141,13 +141,13 @@ std::string SpecialFolders::WithoutTrailingDelimiter(std::string APath) {
 
 std::string TUtilities::SpecialFolderPath(int32_t ACSIDL) {
     switch (ACSIDL) {
-    case SpecialFolders::Personal:
+    case KnownFolders::Personal:
         return DocumentsFolder();
-    case SpecialFolders::AppData:
+    case KnownFolders::AppData:
         return XdgBaseFolder("XDG_CONFIG_HOME", ".config");
-    case SpecialFolders::LocalAppData:
+    case KnownFolders::LocalAppData:
         return XdgBaseFolder("XDG_DATA_HOME", ".local/share");
-    case SpecialFolders::CommonAppData:
+    case KnownFolders::CommonAppData:
         return "/var/lib";
     default:
         return {};

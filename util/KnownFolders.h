@@ -1,11 +1,11 @@
 #pragma once
 
-// Internals of the special-folder look-up, shared by SpecialFolders.cpp and the per-OS files.
+// Internals of the special-folder look-up, shared by KnownFolders.cpp and the per-OS files.
 
 #include <cstdint>
 #include <string>
 
-namespace SpecialFolders {
+namespace KnownFolders {
 
 // The shell's folder identifiers (CSIDL numbers) of the folders the program looks up.
 inline constexpr int32_t Personal = 5;
@@ -17,4 +17,4 @@ inline constexpr int32_t CommonAppData = 35;
 // names it. Per OS, as the delimiters are.
 std::string WithoutTrailingDelimiter(std::string APath);
 
-} // namespace SpecialFolders
+} // namespace KnownFolders
