@@ -3,6 +3,7 @@
 // The exception classes of the program. Every failure is raised as one of these; what() is the
 // message text shown to the user.
 
+#include <cstddef>
 #include <stdexcept>
 #include <string>
 
@@ -57,4 +58,21 @@ private:
 class EFileError : public Exception {
 public:
     using Exception::Exception;
+};
+
+// Text that is not valid JSON. The message names where (line and column, both counted from 1,
+// the column in characters) and why; the parts are kept for callers that report them otherwise.
+class EJSONParseError : public Exception {
+public:
+    EJSONParseError(const std::string& AMessage, size_t ALine, size_t AColumn,
+                    const std::string& AReason)
+        : Exception(AMessage), FLine(ALine), FColumn(AColumn), FReason(AReason) {}
+    size_t Line() const noexcept { return FLine; }
+    size_t Column() const noexcept { return FColumn; }
+    const std::string& Reason() const noexcept { return FReason; }
+
+private:
+    size_t FLine;
+    size_t FColumn;
+    std::string FReason;
 };

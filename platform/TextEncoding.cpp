@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -104,12 +105,44 @@ std::string Utf16UnitsToUtf8(size_t ACount, ReadUnit AReadUnit) {
 bool IsValidUtf8(std::string_view AText) noexcept {
     size_t pos = 0;
     bool valid = true;
-    while (pos < AText.size()) {
+    const size_t n = AText.size();
+    while (pos < n) {
+        // Most text is ASCII: check eight bytes at a time while none has its high bit set.
+        while (pos + 8 <= n) {
+            uint64_t block = 0;
+            std::memcpy(&block, AText.data() + pos, 8);
+            if ((block & 0x8080808080808080u) != 0)
+                break;
+            pos += 8;
+        }
+        if (pos == n)
+            break;
         DecodeUtf8(AText, pos, valid);
         if (!valid)
             return false;
     }
     return true;
+}
+
+size_t Utf8CharLength(std::string_view AText, size_t APos) noexcept {
+    if (APos >= AText.size())
+        return 0;
+    size_t pos = APos;
+    bool valid = true;
+    DecodeUtf8(AText, pos, valid);
+    return valid ? pos - APos : 0;
+}
+
+std::string DecodeTextFile(std::string_view ABytes) {
+    if (ABytes.starts_with("\xEF\xBB\xBF")) {
+        const std::string_view text = ABytes.substr(3);
+        return IsValidUtf8(text) ? std::string(text) : Utf16ToUtf8(Utf8ToUtf16(text));
+    }
+    if (ABytes.starts_with("\xFF\xFE"))
+        return Utf16LEBytesToUtf8(ABytes.substr(2));
+    if (ABytes.starts_with("\xFE\xFF"))
+        return Utf16BEBytesToUtf8(ABytes.substr(2));
+    return IsValidUtf8(ABytes) ? std::string(ABytes) : Cp1252ToUtf8(ABytes);
 }
 
 std::string Cp1252ToUtf8(std::string_view ABytes) {

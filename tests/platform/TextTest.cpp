@@ -53,3 +53,45 @@ TEST(TextEncoding, Utf16) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(TextEncoding, Utf8CharLength) {
+    const std::string text = "a\xC3\x9C\xE2\x9C\x93\xF0\x9F\x98\x80\xFF\xC3";
+    EXPECT_EQ(Utf8CharLength(text, 0), 1u);
+    EXPECT_EQ(Utf8CharLength(text, 1), 2u);
+    EXPECT_EQ(Utf8CharLength(text, 2), 0u); // a continuation byte starts no character
+    EXPECT_EQ(Utf8CharLength(text, 3), 3u);
+    EXPECT_EQ(Utf8CharLength(text, 6), 4u);
+    EXPECT_EQ(Utf8CharLength(text, 10), 0u);
+    EXPECT_EQ(Utf8CharLength(text, 11), 0u); // cut short at the end
+    EXPECT_EQ(Utf8CharLength(text, 12), 0u);
+}
+
+struct FileBytes {
+    std::string Bytes;
+    std::string Text;
+};
+
+class DecodeTextFileCases : public testing::TestWithParam<FileBytes> {};
+
+TEST_P(DecodeTextFileCases, MarkSelectsTheEncodingElseUtf8ElseWindows1252) {
+    EXPECT_EQ(DecodeTextFile(GetParam().Bytes), GetParam().Text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    TextEncoding, DecodeTextFileCases,
+    testing::Values(
+        FileBytes{"", ""},
+        FileBytes{"{\"a\":1}", "{\"a\":1}"},
+        FileBytes{"\xC3\x9C \xE2\x9C\x93", "\xC3\x9C \xE2\x9C\x93"},      // valid UTF-8
+        FileBytes{"\xDC" "ber \x80", "\xC3\x9C" "ber \xE2\x82\xAC"},      // Windows-1252
+        FileBytes{"\xEF\xBB\xBF" "\xC3\x9C", "\xC3\x9C"},                 // UTF-8 mark dropped
+        FileBytes{"\xEF\xBB\xBF", ""},
+        FileBytes{"\xEF\xBB\xBF" "a\xFF", "a\xEF\xBF\xBD"},               // bad byte after mark
+        FileBytes{std::string("\xFF\xFE{\0\xDC\0\x13\x27", 8), "{\xC3\x9C\xE2\x9C\x93"},
+        FileBytes{std::string("\xFE\xFF\0{\0\xDC\x27\x13", 8), "{\xC3\x9C\xE2\x9C\x93"},
+        FileBytes{"\xFF\xFE", ""},
+        FileBytes{"\xEF\xBB", "\xC3\xAF\xC2\xBB"}));                       // half a mark: 1252
+
+} // namespace

@@ -1,0 +1,135 @@
+#include "platform/JsonReader.h"
+
+#include "platform/Errors.h"
+#include "platform/Format.h"
+
+#include <rapidjson/error/en.h>
+#include <rapidjson/memorystream.h>
+#include <rapidjson/reader.h>
+
+#include <vector>
+
+namespace {
+
+// Iterative: no recursion on nesting. Numbers as strings: the exact text as written.
+// Validate encoding: strings must be valid UTF-8. The text is read through a MemoryStream,
+// which knows where the input ends, so that a character cut short at the end is never read past.
+constexpr unsigned kParseFlags = rapidjson::kParseIterativeFlag |
+                                 rapidjson::kParseNumbersAsStringsFlag |
+                                 rapidjson::kParseValidateEncodingFlag;
+
+// Builds the tree from the reader's events. Finished values wait on two scratch stacks (one
+// for members, one for elements) until their container closes, when they move into it in one
+// piece, so each container's storage is allocated once and at its final size.
+class TreeBuilder : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, TreeBuilder> {
+public:
+    explicit TreeBuilder(const rapidjson::MemoryStream& AStream) : FStream(AStream) {}
+
+    bool Null() { return Put(std::make_unique<JsonNull>()); }
+    bool Bool(bool AValue) { return Put(std::make_unique<JsonBoolean>(AValue)); }
+    bool RawNumber(const char* AText, rapidjson::SizeType ALength, bool) {
+        return Put(JsonNumber::FromText(std::string_view(AText, ALength)));
+    }
+    bool String(const char* AText, rapidjson::SizeType ALength, bool) {
+        return Put(std::make_unique<JsonString>(std::string(AText, ALength)));
+    }
+    bool Key(const char* AText, rapidjson::SizeType ALength, bool) {
+        FMembers.push_back(JsonMember{std::string(AText, ALength), nullptr});
+        return true;
+    }
+    bool StartObject() { return Open(true); }
+    bool StartArray() { return Open(false); }
+    bool EndObject(rapidjson::SizeType) {
+        const size_t start = FOpen.back().Start;
+        std::vector<JsonMember> members(std::make_move_iterator(FMembers.begin() + start),
+                                        std::make_move_iterator(FMembers.end()));
+        FMembers.resize(start);
+        FOpen.pop_back();
+        return Put(std::make_unique<JsonObject>(std::move(members)));
+    }
+    bool EndArray(rapidjson::SizeType) {
+        const size_t start = FOpen.back().Start;
+        std::vector<std::unique_ptr<JsonValue>> items(
+            std::make_move_iterator(FItems.begin() + start), std::make_move_iterator(FItems.end()));
+        FItems.resize(start);
+        FOpen.pop_back();
+        return Put(std::make_unique<JsonArray>(std::move(items)));
+    }
+
+    std::unique_ptr<JsonValue> TakeRoot() noexcept { return std::move(FRoot); }
+    bool TooDeep() const noexcept { return FTooDeep; }
+    size_t TooDeepOffset() const noexcept { return FTooDeepOffset; }
+
+private:
+    struct OpenContainer {
+        bool IsObject;
+        size_t Start; // first scratch entry that belongs to this container
+    };
+
+    bool Open(bool AIsObject) {
+        if (FOpen.size() == kMaxJsonDepth) {
+            FTooDeep = true;
+            FTooDeepOffset = FStream.Tell(); // the reader reports a bracket before taking it
+            return false;
+        }
+        FOpen.push_back({AIsObject, AIsObject ? FMembers.size() : FItems.size()});
+        return true;
+    }
+
+    bool Put(std::unique_ptr<JsonValue> AValue) {
+        if (FOpen.empty())
+            FRoot = std::move(AValue);
+        else if (FOpen.back().IsObject)
+            FMembers.back().Value = std::move(AValue); // the reader sends the key first
+        else
+            FItems.push_back(std::move(AValue));
+        return true;
+    }
+
+    const rapidjson::MemoryStream& FStream;
+    std::vector<OpenContainer> FOpen;
+    std::vector<JsonMember> FMembers;
+    std::vector<std::unique_ptr<JsonValue>> FItems;
+    std::unique_ptr<JsonValue> FRoot;
+    bool FTooDeep = false;
+    size_t FTooDeepOffset = 0;
+};
+
+[[noreturn]] void RaiseParseError(std::string_view AText, size_t AOffset, const std::string& AReason) {
+    if (AOffset > AText.size())
+        AOffset = AText.size();
+    size_t line = 1;
+    size_t lineStart = 0;
+    for (size_t i = 0; i < AOffset; ++i) {
+        if (AText[i] == '\n') {
+            ++line;
+            lineStart = i + 1;
+        }
+    }
+    size_t column = 1;
+    for (size_t i = lineStart; i < AOffset; ++i)
+        if ((static_cast<unsigned char>(AText[i]) & 0xC0) != 0x80) // not a continuation byte
+            ++column;
+    throw EJSONParseError(
+        Format("Invalid JSON at line %u, column %u: %s", {line, column, AReason}), line, column,
+        AReason);
+}
+
+} // namespace
+
+std::unique_ptr<JsonValue> ParseJson(std::string_view AText) {
+    rapidjson::MemoryStream stream(AText.data(), AText.size());
+    TreeBuilder builder(stream);
+    rapidjson::Reader reader;
+    const rapidjson::ParseResult result = reader.Parse<kParseFlags>(stream, builder);
+    if (builder.TooDeep())
+        RaiseParseError(AText, builder.TooDeepOffset(),
+                        Format("Nesting deeper than %u levels.", {kMaxJsonDepth}));
+    if (result.IsError())
+        RaiseParseError(AText, result.Offset(), rapidjson::GetParseError_En(result.Code()));
+    // The reader takes a NUL character for the end of the text; what follows one is no JSON.
+    if (stream.Tell() != AText.size())
+        RaiseParseError(AText, stream.Tell(),
+                        rapidjson::GetParseError_En(rapidjson::kParseErrorDocumentRootNotSingular));
+    return builder.TakeRoot();
+}
