@@ -1,6 +1,9 @@
-#include <cstdio>
+// Korvex Syslog Server Config: the program's entry. It takes no arguments of its own.
 
-int main() {
-    std::fputs("Korvex Syslog Server Config: the main window is not built yet.\n", stderr);
-    return 1;
+#include "app/ConfigApplication.h"
+#include "app/Startup.h"
+
+int main(int argc, char* argv[]) {
+    TConfigApplication application(argc, argv);
+    return RunConfigEditor();
 }

@@ -2,11 +2,14 @@
 
 #include "platform/Errors.h"
 #include "platform/Format.h"
+#include "platform/JsonArena.h"
 
 #include <rapidjson/error/en.h>
 #include <rapidjson/memorystream.h>
 #include <rapidjson/reader.h>
 
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -20,18 +23,21 @@ constexpr unsigned kParseFlags = rapidjson::kParseIterativeFlag |
 
 // Builds the tree from the reader's events. Finished values wait on two scratch stacks (one
 // for members, one for elements) until their container closes, when they move into it in one
-// piece, so each container's storage is allocated once and at its final size.
+// piece, so each container's storage is allocated once and at its final size. The nodes below
+// the root live in an arena that the root takes over at the end.
 class TreeBuilder : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, TreeBuilder> {
 public:
-    explicit TreeBuilder(const rapidjson::MemoryStream& AStream) : FStream(AStream) {}
+    explicit TreeBuilder(const rapidjson::MemoryStream& AStream)
+        : FArena(std::make_unique<JsonArena>()), FStream(AStream) {}
 
-    bool Null() { return Put(std::make_unique<JsonNull>()); }
-    bool Bool(bool AValue) { return Put(std::make_unique<JsonBoolean>(AValue)); }
+    bool Null() { return Put(Make<JsonNull>()); }
+    bool Bool(bool AValue) { return Put(Make<JsonBoolean>(AValue)); }
     bool RawNumber(const char* AText, rapidjson::SizeType ALength, bool) {
-        return Put(JsonNumber::FromText(std::string_view(AText, ALength)));
+        // The reader has checked the number's syntax already.
+        return Put(Make<JsonNumber>(JsonNumber::Valid, std::string_view(AText, ALength)));
     }
     bool String(const char* AText, rapidjson::SizeType ALength, bool) {
-        return Put(std::make_unique<JsonString>(std::string(AText, ALength)));
+        return Put(Make<JsonString>(std::string(AText, ALength)));
     }
     bool Key(const char* AText, rapidjson::SizeType ALength, bool) {
         FMembers.push_back(JsonMember{std::string(AText, ALength), nullptr});
@@ -45,7 +51,7 @@ public:
                                         std::make_move_iterator(FMembers.end()));
         FMembers.resize(start);
         FOpen.pop_back();
-        return Put(std::make_unique<JsonObject>(std::move(members)));
+        return Put(Make<JsonObject>(std::move(members)));
     }
     bool EndArray(rapidjson::SizeType) {
         const size_t start = FOpen.back().Start;
@@ -53,7 +59,7 @@ public:
             std::make_move_iterator(FItems.begin() + start), std::make_move_iterator(FItems.end()));
         FItems.resize(start);
         FOpen.pop_back();
-        return Put(std::make_unique<JsonArray>(std::move(items)));
+        return Put(Make<JsonArray>(std::move(items)));
     }
 
     std::unique_ptr<JsonValue> TakeRoot() noexcept { return std::move(FRoot); }
@@ -61,6 +67,18 @@ public:
     size_t TooDeepOffset() const noexcept { return FTooDeepOffset; }
 
 private:
+    // A node below the root goes into the arena; the root itself is allocated on its own and,
+    // when it is a container, takes the arena over.
+    template <typename T, typename... Args>
+    std::unique_ptr<JsonValue> Make(Args&&... AArgs) {
+        if (!FOpen.empty())
+            return FArena->Make<T>(std::forward<Args>(AArgs)...);
+        auto root = std::make_unique<T>(std::forward<Args>(AArgs)...);
+        if constexpr (std::is_same_v<T, JsonObject> || std::is_same_v<T, JsonArray>)
+            JsonArena::GiveTo(std::move(FArena), *root);
+        return root;
+    }
+
     struct OpenContainer {
         bool IsObject;
         size_t Start; // first scratch entry that belongs to this container
@@ -86,6 +104,8 @@ private:
         return true;
     }
 
+    // Declared first: the nodes on the scratch stacks below live in it.
+    std::unique_ptr<JsonArena> FArena;
     const rapidjson::MemoryStream& FStream;
     std::vector<OpenContainer> FOpen;
     std::vector<JsonMember> FMembers;

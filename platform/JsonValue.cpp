@@ -1,8 +1,10 @@
 #include "platform/JsonValue.h"
 
 #include "platform/Errors.h"
+#include "platform/JsonArena.h"
 #include "platform/JsonWriter.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <new>
@@ -74,6 +76,9 @@ std::string NumberPlainText(const std::string& AText) {
 // Frees trees without recursion: the destructor of a container moves its non-empty container
 // children to a work list and frees them one by one, each after its own such children have been
 // moved out. No destructor therefore reaches more than one level down.
+//
+// A root that owns an arena must outlive every node in it, so it is never taken apart from
+// outside: when one stands inside another tree, its own destructor frees its nodes first.
 class JsonTreeDismantler {
 public:
     static void Dismantle(JsonValue& ARoot) noexcept {
@@ -82,11 +87,20 @@ public:
         while (!pending.empty()) {
             std::unique_ptr<JsonValue> next = std::move(pending.back());
             pending.pop_back();
-            TakeNested(*next, pending);
+            if (!OwnsArena(*next))
+                TakeNested(*next, pending);
         }
     }
 
 private:
+    static bool OwnsArena(const JsonValue& AValue) noexcept {
+        if (AValue.Kind() == JsonKind::Object)
+            return static_cast<const JsonObject&>(AValue).FArena != nullptr;
+        if (AValue.Kind() == JsonKind::Array)
+            return static_cast<const JsonArray&>(AValue).FArena != nullptr;
+        return false;
+    }
+
     static bool IsNonEmptyContainer(const JsonValue* AValue) noexcept {
         if (AValue == nullptr)
             return false;
@@ -120,6 +134,32 @@ private:
         }
     }
 };
+
+void JsonValue::operator delete(JsonValue* AValue, std::destroying_delete_t) {
+    const bool inArena = AValue->FInArena;
+    AValue->~JsonValue();
+    if (!inArena)
+        ::operator delete(AValue);
+}
+
+void* JsonArena::Allocate(size_t ASize, size_t AAlignment) {
+    size_t padding = (AAlignment - reinterpret_cast<uintptr_t>(FNext) % AAlignment) % AAlignment;
+    if (FNext == nullptr || padding + ASize > FLeft) {
+        // Blocks grow with the tree, so that a small text takes little memory and a large one
+        // few blocks. A new block is aligned for every fundamental type.
+        const size_t size = std::max(FNextBlockSize, ASize);
+        FBlocks.push_back(std::make_unique_for_overwrite<std::byte[]>(size));
+        FNext = FBlocks.back().get();
+        FLeft = size;
+        FNextBlockSize = std::min<size_t>(FNextBlockSize * 2, size_t{1} << 20);
+        padding = 0;
+    }
+    FNext += padding;
+    void* memory = FNext;
+    FNext += ASize;
+    FLeft -= padding + ASize;
+    return memory;
+}
 
 const JsonObject* JsonValue::AsObject() const noexcept {
     return FKind == JsonKind::Object ? static_cast<const JsonObject*>(this) : nullptr;
@@ -164,14 +204,16 @@ std::string JsonValue::JsonText() const {
 
 JsonNumber::JsonNumber(int64_t AValue) : JsonValue(JsonKind::Number), FText(std::to_string(AValue)) {}
 
-JsonNumber::JsonNumber(FromValidText, std::string_view AText)
+JsonNumber::JsonNumber(ValidText, std::string_view AText)
     : JsonValue(JsonKind::Number), FText(AText) {}
 
 std::unique_ptr<JsonNumber> JsonNumber::FromText(std::string_view ANumberText) {
     if (!IsJsonNumberText(ANumberText))
         throw EConvertError("'" + std::string(ANumberText) + "' is not a valid JSON number");
-    return std::unique_ptr<JsonNumber>(new JsonNumber(FromValidText{}, ANumberText));
+    return std::make_unique<JsonNumber>(Valid, ANumberText);
 }
+
+JsonObject::JsonObject() noexcept : JsonValue(JsonKind::Object) {}
 
 JsonObject::JsonObject(std::vector<JsonMember> AMembers)
     : JsonValue(JsonKind::Object), FMembers(std::move(AMembers)) {
@@ -206,6 +248,8 @@ const JsonValue* JsonObject::Find(std::string_view AName) const noexcept {
             return member.Value.get();
     return nullptr;
 }
+
+JsonArray::JsonArray() noexcept : JsonValue(JsonKind::Array) {}
 
 JsonArray::JsonArray(std::vector<std::unique_ptr<JsonValue>> AItems)
     : JsonValue(JsonKind::Array), FItems(std::move(AItems)) {

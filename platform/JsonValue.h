@@ -4,10 +4,16 @@
 // null. Object members keep the order in which they were added, repeated names included; a
 // look-up by name finds the first. A container owns its children. Trees of any depth are
 // destroyed without recursion, so a deeply nested tree cannot exhaust the stack.
+//
+// Values are made with std::make_unique and owned by std::unique_ptr. The reader places the
+// nodes of a parsed tree in a JsonArena that the tree's root owns, which spares a large file a
+// million separate allocations; deleting such a node runs its destructor and leaves its memory
+// to the arena.
 
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <new>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,10 +22,15 @@ enum class JsonKind { Null, Boolean, Number, String, Object, Array };
 
 class JsonObject;
 class JsonArray;
+class JsonArena;
 
 class JsonValue {
 public:
     virtual ~JsonValue() = default;
+    // Destroys the value and frees its memory unless an arena holds it.
+    static void operator delete(JsonValue* AValue, std::destroying_delete_t);
+    // Frees the memory of a value whose constructor failed.
+    static void operator delete(void* AMemory) noexcept { ::operator delete(AMemory); }
     JsonValue(const JsonValue&) = delete;
     JsonValue& operator=(const JsonValue&) = delete;
 
@@ -42,7 +53,9 @@ protected:
     explicit JsonValue(JsonKind AKind) noexcept : FKind(AKind) {}
 
 private:
+    friend class JsonArena;
     JsonKind FKind;
+    bool FInArena = false;
 };
 
 class JsonNull final : public JsonValue {
@@ -66,12 +79,14 @@ public:
     // ANumberText must follow the JSON number grammar; other text raises EConvertError.
     static std::unique_ptr<JsonNumber> FromText(std::string_view ANumberText);
 
+    // For a reader that has checked the grammar itself: JsonNumber(JsonNumber::Valid, text).
+    struct ValidText {};
+    static constexpr ValidText Valid{};
+    JsonNumber(ValidText, std::string_view AText);
+
     const std::string& Text() const noexcept { return FText; }
 
 private:
-    struct FromValidText {};
-    JsonNumber(FromValidText, std::string_view AText);
-
     std::string FText;
 };
 
@@ -92,11 +107,13 @@ struct JsonMember {
 
 class JsonObject final : public JsonValue {
 public:
-    JsonObject() noexcept : JsonValue(JsonKind::Object) {}
+    JsonObject() noexcept;
     // Takes the members in their order; a member without a value raises EArgumentException.
     explicit JsonObject(std::vector<JsonMember> AMembers);
     ~JsonObject() override;
 
+    // Makes room for that many members in all, so that adding them allocates no more.
+    void Reserve(size_t ACount) { FMembers.reserve(ACount); }
     // Appends a member, also when the name is taken already.
     void Add(std::string AName, std::unique_ptr<JsonValue> AValue);
     void AddString(std::string AName, std::string AValue);
@@ -110,12 +127,15 @@ public:
 
 private:
     friend class JsonTreeDismantler;
+    friend class JsonArena;
+    // Set on the root of a parsed tree; declared first so that it outlives the members.
+    std::unique_ptr<JsonArena> FArena;
     std::vector<JsonMember> FMembers;
 };
 
 class JsonArray final : public JsonValue {
 public:
-    JsonArray() noexcept : JsonValue(JsonKind::Array) {}
+    JsonArray() noexcept;
     // Takes the elements in their order; an empty element raises EArgumentException.
     explicit JsonArray(std::vector<std::unique_ptr<JsonValue>> AItems);
     ~JsonArray() override;
@@ -129,5 +149,8 @@ public:
 
 private:
     friend class JsonTreeDismantler;
+    friend class JsonArena;
+    // Set on the root of a parsed tree; declared first so that it outlives the elements.
+    std::unique_ptr<JsonArena> FArena;
     std::vector<std::unique_ptr<JsonValue>> FItems;
 };

@@ -3,6 +3,7 @@
 #include "platform/JsonValue.h"
 #include "platform/TextEncoding.h"
 
+#include <array>
 #include <vector>
 
 namespace {
@@ -34,6 +35,15 @@ char ShortEscape(unsigned char AByte) noexcept {
     }
 }
 
+// Bytes that both forms copy unchanged: printable ASCII other than the quotation mark, the
+// backslash and the slash.
+constexpr std::array<bool, 256> kPlainBytes = [] {
+    std::array<bool, 256> plain{};
+    for (int byte = 0x20; byte < 0x80; ++byte)
+        plain[static_cast<size_t>(byte)] = byte != '"' && byte != '\\' && byte != '/';
+    return plain;
+}();
+
 void AppendUnicodeEscape(std::string& AOut, char16_t AUnit) {
     const char escape[6] = {'\\',
                             'u',
@@ -52,12 +62,13 @@ void AppendQuoted(std::string& AOut, std::string_view AText, bool AEscapeNonAsci
     size_t i = 0;
     const size_t n = AText.size();
     while (i < n) {
-        const auto byte = static_cast<unsigned char>(AText[i]);
-        if (byte >= 0x20 && byte < 0x80 && ShortEscape(byte) == 0) {
-            ++i; // a plain character: extend the run copied in one piece
-            continue;
-        }
+        // Plain characters form runs that are copied in one piece.
+        while (i < n && kPlainBytes[static_cast<unsigned char>(AText[i])])
+            ++i;
         AOut.append(AText.substr(runStart, i - runStart));
+        if (i == n)
+            break;
+        const auto byte = static_cast<unsigned char>(AText[i]);
         if (byte < 0x80) {
             if (const char escape = ShortEscape(byte)) {
                 AOut += '\\';
@@ -86,7 +97,6 @@ void AppendQuoted(std::string& AOut, std::string_view AText, bool AEscapeNonAsci
         }
         runStart = i;
     }
-    AOut.append(AText.substr(runStart));
     AOut += '"';
 }
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -133,16 +134,20 @@ size_t Utf8CharLength(std::string_view AText, size_t APos) noexcept {
     return valid ? pos - APos : 0;
 }
 
-std::string DecodeTextFile(std::string_view ABytes) {
-    if (ABytes.starts_with("\xEF\xBB\xBF")) {
-        const std::string_view text = ABytes.substr(3);
-        return IsValidUtf8(text) ? std::string(text) : Utf16ToUtf8(Utf8ToUtf16(text));
+std::string DecodeTextFile(std::string ABytes) {
+    const std::string_view bytes = ABytes;
+    if (bytes.starts_with("\xEF\xBB\xBF")) {
+        if (!IsValidUtf8(bytes.substr(3)))
+            return Utf16ToUtf8(Utf8ToUtf16(bytes.substr(3)));
+        ABytes.erase(0, 3);
+        return ABytes;
     }
-    if (ABytes.starts_with("\xFF\xFE"))
-        return Utf16LEBytesToUtf8(ABytes.substr(2));
-    if (ABytes.starts_with("\xFE\xFF"))
-        return Utf16BEBytesToUtf8(ABytes.substr(2));
-    return IsValidUtf8(ABytes) ? std::string(ABytes) : Cp1252ToUtf8(ABytes);
+    if (bytes.starts_with("\xFF\xFE"))
+        return Utf16LEBytesToUtf8(bytes.substr(2));
+    if (bytes.starts_with("\xFE\xFF"))
+        return Utf16BEBytesToUtf8(bytes.substr(2));
+    // The common case, valid UTF-8, hands the bytes on without a copy.
+    return IsValidUtf8(bytes) ? std::move(ABytes) : Cp1252ToUtf8(bytes);
 }
 
 std::string Cp1252ToUtf8(std::string_view ABytes) {

@@ -35,4 +35,4 @@ std::string Utf16BEBytesToUtf8(std::string_view ABytes);
 // the bytes are taken as UTF-8 when they are valid UTF-8 and as Windows-1252 otherwise, so no
 // file is refused for its encoding and no byte is lost. Invalid UTF-8 after a UTF-8 mark becomes
 // U+FFFD.
-std::string DecodeTextFile(std::string_view ABytes);
+std::string DecodeTextFile(std::string ABytes);

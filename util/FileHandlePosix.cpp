@@ -29,12 +29,14 @@ bool TUniqueFd::Close() noexcept {
     return result == 0;
 }
 
-TReadResult ReadSmallFile(int ADirFd, const std::string& AName, std::size_t AMaxSize) {
+TReadResult ReadSmallFile(int ADirFd, const std::string& AName, std::size_t AMaxSize,
+                          TLastLink ALastLink) {
     TReadResult result;
+    const int flags = O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY |
+                      (ALastLink == TLastLink::Refuse ? O_NOFOLLOW : 0);
     int fd = -1;
     do
-        fd = ::openat(ADirFd, AName.c_str(),
-                      O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY);
+        fd = ::openat(ADirFd, AName.c_str(), flags);
     while (fd < 0 && errno == EINTR);
     if (fd < 0) {
         switch (errno) {

@@ -39,7 +39,12 @@ struct TReadResult {
     std::string Content;
 };
 
+enum class TLastLink {
+    Refuse, // a symbolic link as the last component is refused
+    Follow,
+};
+
 // Reads the regular file AName inside the folder ADirFd (AT_FDCWD: AName is a path) when it
-// holds at most AMaxSize bytes. A symbolic link in the last component is refused, and opening
-// never blocks (a named pipe is refused, not waited on).
-TReadResult ReadSmallFile(int ADirFd, const std::string& AName, std::size_t AMaxSize);
+// holds at most AMaxSize bytes. Opening never blocks (a named pipe is refused, not waited on).
+TReadResult ReadSmallFile(int ADirFd, const std::string& AName, std::size_t AMaxSize,
+                          TLastLink ALastLink);

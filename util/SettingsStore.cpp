@@ -68,8 +68,7 @@ std::string TUtilities::GetFormKey(const std::string& AFormName, const std::stri
     return value ? SettingsStore::ValueAsText(*value, AValueName) : std::string();
 }
 
-int32_t TUtilities::GetIntegerFormKey(const std::string& AFormName,
-                                      const std::string& AValueName) {
+int32_t TUtilities::GetIntegerFormKey(const std::string& AFormName, const std::string& AValueName) {
     const std::optional<SettingsStore::TValue> value =
         SettingsStore::ReadValue(AFormName, AValueName);
     return value ? SettingsStore::ValueAsInteger(*value, AValueName) : 0;

@@ -8,18 +8,19 @@
 // parsed counts as missing for readers; a writer renames it aside (".damaged-<UTC time>") before
 // it writes a fresh one, so nothing the user had is deleted.
 
-#include "platform/Errors.h"
 #include "util/FileHandlePosix.h"
 #include "util/SettingsFile.h"
 #include "util/SettingsStore.h"
 #include "util/Utilities.h"
 
 #include <cerrno>
+#include <chrono>
 #include <ctime>
 #include <fcntl.h>
 #include <string_view>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace SettingsStore {
@@ -27,6 +28,7 @@ namespace SettingsStore {
 namespace {
 
 constexpr const char* LockFileName = ".lock";
+constexpr std::chrono::seconds LockWaitLimit(2);
 
 // The store folder; empty when the user's application-data folder is unknown.
 std::string StoreFolderPath() {
@@ -59,7 +61,7 @@ struct TLoadedForm {
 };
 
 TLoadedForm LoadForm(int AFolder, const std::string& AFileName, const std::string& AFormName) {
-    TReadResult file = ReadSmallFile(AFolder, AFileName, MaxFormFileSize);
+    TReadResult file = ReadSmallFile(AFolder, AFileName, MaxFormFileSize, TLastLink::Refuse);
     TLoadedForm loaded;
     switch (file.Outcome) {
     case TReadOutcome::Missing:
@@ -149,17 +151,24 @@ TReplaceOutcome ReplaceFile(int AFolder, const std::string& AFileName, std::stri
     return ::fsync(AFolder) == 0 ? TReplaceOutcome::Replaced : TReplaceOutcome::Failed;
 }
 
-// Holds an exclusive lock of the store folder's lock file while it exists.
+// Holds an exclusive lock of the store folder's lock file while it exists; not open when the
+// lock cannot be had within LockWaitLimit. Writers hold it for milliseconds, so waiting longer
+// means a stopped or hung program holds it, and the user interface must not hang with it.
 TUniqueFd LockStore(int AFolder) {
     TUniqueFd lock(
         ::openat(AFolder, LockFileName, O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600));
     if (!lock.IsOpen())
         return lock;
-    int result;
-    do
-        result = ::flock(lock.Get(), LOCK_EX);
-    while (result != 0 && errno == EINTR);
-    return result == 0 ? std::move(lock) : TUniqueFd();
+    const auto deadline = std::chrono::steady_clock::now() + LockWaitLimit;
+    for (;;) {
+        if (::flock(lock.Get(), LOCK_EX | LOCK_NB) == 0)
+            return lock;
+        if (errno != EWOULDBLOCK && errno != EINTR)
+            return TUniqueFd();
+        if (std::chrono::steady_clock::now() >= deadline)
+            return TUniqueFd();
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
 }
 
 } // namespace

@@ -114,8 +114,9 @@ std::string DocumentsFolder() {
     const std::string configHome = XdgBaseFolder("XDG_CONFIG_HOME", ".config");
     std::optional<std::string> assigned;
     if (!configHome.empty()) {
-        const TReadResult file =
-            ReadSmallFile(AT_FDCWD, JoinPath(configHome, "user-dirs.dirs"), 64 * 1024);
+        // Followed when it is a link: dotfile managers link such files into place.
+        const TReadResult file = ReadSmallFile(AT_FDCWD, JoinPath(configHome, "user-dirs.dirs"),
+                                               64 * 1024, TLastLink::Follow);
         std::string_view rest = file.Content;
         while (!rest.empty()) {
             const std::size_t end = rest.find('\n');

@@ -113,3 +113,22 @@ TEST(JsonTree, DeepTreeIsWrittenAndFreedWithoutRecursion) {
 }
 
 } // namespace
+
+namespace {
+
+// The reader keeps a parsed tree's nodes in memory that its root owns; such a root may still
+// become part of another tree, which must then free the root's nodes before the root itself.
+TEST(JsonTree, ParsedTreesCanJoinOtherTrees) {
+    const char* text = R"({"a":[{"b":"a string too long to be stored inside its object"},[1,[2]]]})";
+    JsonArray outer;
+    outer.Add(ParseJson(text));
+    auto middle = std::make_unique<JsonObject>();
+    middle->Add("parsed", ParseJson(R"([[["x"]],{}])"));
+    middle->Add("scalar", ParseJson("5"));
+    outer.Add(std::move(middle));
+    outer.Add(ParseJson(text));
+    EXPECT_EQ(JsonCompactText(outer),
+              std::string("[") + text + R"(,{"parsed":[[["x"]],{}],"scalar":5},)" + text + "]");
+}
+
+} // namespace

@@ -1,5 +1,6 @@
-#include "support/MessageBoxRecorder.h"
 #include "ui/kit/MessageBox.h"
+
+#include "support/MessageBoxRecorder.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -49,8 +50,9 @@ void MessageBoxTest::realBoxReturnsTheButtonPressed() {
         shownIcon = box->icon();
         QTest::keyClick(box, static_cast<Qt::Key>(key));
     });
-    const TMsgDlgBtn pressed = MessageDlg(nullptr, QStringLiteral("Exit without saving?"),
-                                          TMsgDlgType::Information, {TMsgDlgBtn::Yes, TMsgDlgBtn::No});
+    const TMsgDlgBtn pressed =
+        MessageDlg(nullptr, QStringLiteral("Exit without saving?"), TMsgDlgType::Information,
+                   {TMsgDlgBtn::Yes, TMsgDlgBtn::No});
     QCOMPARE(int(pressed), expected);
     QCOMPARE(shownText, QStringLiteral("Exit without saving?"));
     QCOMPARE(shownIcon, QMessageBox::Information);

@@ -24,15 +24,24 @@ void NumericEditTest::typingKeepsOnlyWholeNumbers_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shown");
     QTest::addColumn<int>("value");
-    QTest::newRow("digits") << "1234" << "1234" << 1234;
-    QTest::newRow("letters dropped") << "12ab3" << "123" << 123;
-    QTest::newRow("negative") << "-42" << "-42" << -42;
-    QTest::newRow("minus only first") << "4-2" << "42" << 42;
-    QTest::newRow("no fraction") << "3.5" << "35" << 35;
-    QTest::newRow("no grouping") << "1,000" << "1000" << 1000;
-    QTest::newRow("stops at 32 bits") << "99999999999" << "999999999" << 999999999;
-    QTest::newRow("empty counts as 0") << "" << "" << 0;
-    QTest::newRow("lone minus counts as 0") << "-" << "-" << 0;
+    QTest::newRow("digits") << "1234"
+                            << "1234" << 1234;
+    QTest::newRow("letters dropped") << "12ab3"
+                                     << "123" << 123;
+    QTest::newRow("negative") << "-42"
+                              << "-42" << -42;
+    QTest::newRow("minus only first") << "4-2"
+                                      << "42" << 42;
+    QTest::newRow("no fraction") << "3.5"
+                                 << "35" << 35;
+    QTest::newRow("no grouping") << "1,000"
+                                 << "1000" << 1000;
+    QTest::newRow("stops at 32 bits") << "99999999999"
+                                      << "999999999" << 999999999;
+    QTest::newRow("empty counts as 0") << ""
+                                       << "" << 0;
+    QTest::newRow("lone minus counts as 0") << "-"
+                                            << "-" << 0;
 }
 
 void NumericEditTest::typingKeepsOnlyWholeNumbers() {
@@ -51,14 +60,22 @@ void NumericEditTest::leavingClampsOnlyWhenBoundsApply_data() {
     QTest::addColumn<int>("maximum");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shownAfterLeaving");
-    QTest::newRow("port below range") << 1 << 65535 << "0" << "1";
-    QTest::newRow("port above range") << 1 << 65535 << "70000" << "65535";
-    QTest::newRow("port in range") << 1 << 65535 << "514" << "514";
-    QTest::newRow("empty port is the lower bound") << 1 << 65535 << "" << "1";
-    QTest::newRow("equal bounds: no range") << 1 << 1 << "-5" << "-5";
-    QTest::newRow("equal bounds: zero") << 1 << 1 << "0" << "0";
-    QTest::newRow("no bounds: empty is 0") << 0 << 0 << "" << "0";
-    QTest::newRow("no bounds: negative kept") << 0 << 0 << "-7" << "-7";
+    QTest::newRow("port below range") << 1 << 65535 << "0"
+                                      << "1";
+    QTest::newRow("port above range") << 1 << 65535 << "70000"
+                                      << "65535";
+    QTest::newRow("port in range") << 1 << 65535 << "514"
+                                   << "514";
+    QTest::newRow("empty port is the lower bound") << 1 << 65535 << ""
+                                                   << "1";
+    QTest::newRow("equal bounds: no range") << 1 << 1 << "-5"
+                                            << "-5";
+    QTest::newRow("equal bounds: zero") << 1 << 1 << "0"
+                                        << "0";
+    QTest::newRow("no bounds: empty is 0") << 0 << 0 << ""
+                                           << "0";
+    QTest::newRow("no bounds: negative kept") << 0 << 0 << "-7"
+                                              << "-7";
 }
 
 void NumericEditTest::leavingClampsOnlyWhenBoundsApply() {

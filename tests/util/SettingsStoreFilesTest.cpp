@@ -7,6 +7,8 @@
 #include <fcntl.h>
 #include <map>
 #include <random>
+#include <sys/file.h>
+#include <thread>
 
 namespace {
 
@@ -56,22 +58,19 @@ TEST_F(SettingsStoreTest, ProgramsWritingTheSameFormAtOnceKeepAllValues) {
     constexpr int Writes = 40;
     ASSERT_TRUE(TUtilities::SetFormKey("Busy", "start", "x")); // the store exists for both
     std::vector<pid_t> writers;
-    for (const char who : {'a', 'b'}) {
-        const pid_t pid = ::fork();
-        if (pid == 0) {
-            for (int i = 0; i < Writes; ++i)
+    for (const char who : {'a', 'b'})
+        writers.push_back(StartChildProcess([who] {
+            // Paced a little, as people press OK: a writer that never pauses would keep the
+            // lock to itself, and the other would rightly give up after its wait limit.
+            for (int i = 0; i < Writes; ++i) {
                 if (!TUtilities::SetIntegerFormKey("Busy", who + std::to_string(i), i))
-                    ::_exit(1);
-            ::_exit(0);
-        }
-        ASSERT_GT(pid, 0);
-        writers.push_back(pid);
-    }
-    for (const pid_t pid : writers) {
-        int status = 0;
-        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    }
+                    return 1;
+                ::usleep(2000);
+            }
+            return 0;
+        }));
+    for (const pid_t pid : writers)
+        EXPECT_EQ(WaitForChildProcess(pid), 0);
     for (const char who : {'a', 'b'})
         for (int i = 0; i < Writes; ++i)
             EXPECT_EQ(TUtilities::GetIntegerFormKey("Busy", who + std::to_string(i)), i)
@@ -95,16 +94,15 @@ TEST_F(SettingsStoreTest, AWriterKilledMidWriteLeavesTheOldOrTheNewValue) {
     ASSERT_TRUE(TUtilities::SetFormKey("Crash", "V", first));
     std::mt19937 random(12345);
     for (int round = 0; round < 12; ++round) {
-        const pid_t pid = ::fork();
-        if (pid == 0) {
+        const pid_t pid = StartChildProcess([&] {
             for (int i = 0;; ++i)
                 TUtilities::SetFormKey("Crash", "V", i % 2 == 0 ? second : first);
-        }
+            return 0;
+        });
         ASSERT_GT(pid, 0);
         ::usleep(1000 + random() % 20000);
         ::kill(pid, SIGKILL);
-        int status = 0;
-        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+        EXPECT_EQ(WaitForChildProcess(pid), -1);
         const std::string value = TUtilities::GetFormKey("Crash", "V");
         EXPECT_TRUE(value == first || value == second) << "round " << round << ": size "
                                                        << value.size();
@@ -113,6 +111,46 @@ TEST_F(SettingsStoreTest, AWriterKilledMidWriteLeavesTheOldOrTheNewValue) {
     ASSERT_TRUE(TUtilities::SetFormKey("Crash", "V", "done"));
     EXPECT_EQ(StoreEntries(), (std::set<std::string>{".lock", "Crash.form"}));
     EXPECT_TRUE(SetAside("Crash").empty());
+}
+
+// Holds the store's lock as another writer would, until Release.
+class HeldStoreLock {
+public:
+    explicit HeldStoreLock(const std::filesystem::path& AStoreFolder)
+        : FFd(::open((AStoreFolder / ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600)) {
+        EXPECT_EQ(::flock(FFd, LOCK_EX | LOCK_NB), 0);
+    }
+    ~HeldStoreLock() { Release(); }
+    HeldStoreLock(const HeldStoreLock&) = delete;
+    HeldStoreLock& operator=(const HeldStoreLock&) = delete;
+    void Release() {
+        if (FFd >= 0)
+            ::close(FFd);
+        FFd = -1;
+    }
+
+private:
+    int FFd;
+};
+
+TEST_F(SettingsStoreTest, AWriterWaitsForAnotherWritersLock) {
+    ASSERT_TRUE(TUtilities::SetFormKey("Waiting", "V", "old"));
+    HeldStoreLock lock(StoreFolder());
+    std::thread releaser([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        lock.Release();
+    });
+    EXPECT_TRUE(TUtilities::SetFormKey("Waiting", "V", "new"));
+    releaser.join();
+    EXPECT_EQ(TUtilities::GetFormKey("Waiting", "V"), "new");
+}
+
+TEST_F(SettingsStoreTest, AWriterGivesUpOnALockThatIsNeverReleased) {
+    ASSERT_TRUE(TUtilities::SetFormKey("Stuck", "V", "old"));
+    const HeldStoreLock lock(StoreFolder());
+    EXPECT_FALSE(TUtilities::SetFormKey("Stuck", "V", "new"));
+    // Readers take no lock.
+    EXPECT_EQ(TUtilities::GetFormKey("Stuck", "V"), "old");
 }
 
 // A damaged or unreadable form file: readers give the defaults and change nothing; a writer sets

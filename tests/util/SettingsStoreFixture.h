@@ -55,9 +55,9 @@ protected:
     mode_t FOldUmask;
 };
 
-// Runs AWork in a child process, as another running program would, and returns its result (the
-// child's exit status): 0 for success by convention, -1 when the child died.
-inline int RunInChildProcess(const std::function<int()>& AWork) {
+// Starts AWork in a child process, as another running program; the child's exit status is
+// AWork's result, 0 for success by convention.
+inline pid_t StartChildProcess(const std::function<int()>& AWork) {
     const pid_t pid = ::fork();
     if (pid == 0) {
         int code = 125;
@@ -68,10 +68,19 @@ inline int RunInChildProcess(const std::function<int()>& AWork) {
         }
         ::_exit(code); // no clean-up of the parent's objects (the temporary folder) in the child
     }
+    return pid;
+}
+
+// The exit status of a child process, or -1 when it died or could not be started.
+inline int WaitForChildProcess(pid_t APid) {
     int status = 0;
-    if (pid < 0 || ::waitpid(pid, &status, 0) != pid)
+    if (APid <= 0 || ::waitpid(APid, &status, 0) != APid)
         return -1;
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+inline int RunInChildProcess(const std::function<int()>& AWork) {
+    return WaitForChildProcess(StartChildProcess(AWork));
 }
 
 // As RunInChildProcess, with the child running as an unprivileged user even when the tests run

@@ -160,6 +160,16 @@ TEST(Documents, UserDirsFileFollowsXdgConfigHome) {
     EXPECT_EQ(TUtilities::MyDocumentsDir(), "/from/default/config");
 }
 
+TEST(Documents, UserDirsFileReachedThroughALinkIsRead) {
+    TempDir temp;
+    ScopedEnvironment environment;
+    environment.Set("HOME", (temp.Path() / "home").string());
+    environment.Set("XDG_CONFIG_HOME", temp.Path().string());
+    WriteFileBytes(temp.Path() / "dotfiles", "XDG_DOCUMENTS_DIR=\"/linked/docs\"\n");
+    std::filesystem::create_symlink(temp.Path() / "dotfiles", temp.Path() / "user-dirs.dirs");
+    EXPECT_EQ(TUtilities::MyDocumentsDir(), "/linked/docs");
+}
+
 TEST(Documents, UserDirsThatIsNoRegularFileIsIgnored) {
     TempDir temp;
     ScopedEnvironment environment;
