@@ -1,13 +1,13 @@
 #include "ui/BaseModalForm.h"
 
 #include "ui/kit/Glyphs.h"
+#include "ui/kit/WindowFont.h"
 #include "ui_BaseModalForm.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMainWindow>
 #include <QScreen>
-
 #include <algorithm>
 
 namespace {
@@ -16,7 +16,8 @@ namespace {
 // the window that was active when the dialog opened.
 QWidget* HostWindow(const QWidget* ADialog) {
     for (QWidget* widget : QApplication::topLevelWidgets())
-        if (widget != ADialog && widget->isVisible() && qobject_cast<QMainWindow*>(widget) != nullptr)
+        if (widget != ADialog && widget->isVisible() &&
+            qobject_cast<QMainWindow*>(widget) != nullptr)
             return widget;
     QWidget* active = QApplication::activeWindow();
     return active != ADialog ? active : nullptr;
@@ -26,6 +27,8 @@ QWidget* HostWindow(const QWidget* ADialog) {
 
 TfmBaseModalForm::TfmBaseModalForm(QWidget* AOwner)
     : QDialog(AOwner), ui(std::make_unique<Ui::TfmBaseModalForm>()) {
+    // Before the controls exist, so that they and the concrete dialog's are created with it.
+    setFont(WindowFont(font()));
     ui->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);

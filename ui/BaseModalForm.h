@@ -6,7 +6,6 @@
 // dialog's ValidateInput accepts the input, which otherwise has told the user why not.
 
 #include <QDialog>
-
 #include <cstdint>
 #include <memory>
 

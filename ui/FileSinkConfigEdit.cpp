@@ -34,8 +34,7 @@ int32_t NumberOf(TNumericEdit& AEdit) {
 } // namespace
 
 TfmFileSinkConfigEdit::TfmFileSinkConfigEdit(QWidget* AOwner, const TFileSinkConfig* AConfig)
-    : TfmBaseModalForm(AOwner),
-      ui(std::make_unique<Ui::TfmFileSinkConfigEdit>()),
+    : TfmBaseModalForm(AOwner), ui(std::make_unique<Ui::TfmFileSinkConfigEdit>()),
       FCfg(AConfig != nullptr ? std::make_unique<TFileSinkConfig>(*AConfig)
                               : std::make_unique<TFileSinkConfig>()) {
     ui->setupUi(gbModal());

@@ -21,7 +21,8 @@ class TfmFileSinkConfigEdit final : public TfmBaseModalForm {
 
 public:
     // AConfig null: a new file sink; otherwise the file sink to edit, which is only read.
-    explicit TfmFileSinkConfigEdit(QWidget* AOwner = nullptr, const TFileSinkConfig* AConfig = nullptr);
+    explicit TfmFileSinkConfigEdit(QWidget* AOwner = nullptr,
+                                   const TFileSinkConfig* AConfig = nullptr);
     ~TfmFileSinkConfigEdit() override;
 
     // The working record; holds validated values after mrOk. Valid while the dialog lives.

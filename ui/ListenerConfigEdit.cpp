@@ -31,8 +31,7 @@ uint16_t PortOf(TNumericEdit& AEdit) {
 } // namespace
 
 TfmListenerConfigEdit::TfmListenerConfigEdit(QWidget* AOwner, const TListenerConfig* AListener)
-    : TfmBaseModalForm(AOwner),
-      ui(std::make_unique<Ui::TfmListenerConfigEdit>()),
+    : TfmBaseModalForm(AOwner), ui(std::make_unique<Ui::TfmListenerConfigEdit>()),
       FListener(AListener != nullptr ? std::make_unique<TListenerConfig>(*AListener)
                                      : std::make_unique<TListenerConfig>()) {
     ui->setupUi(gbModal());
@@ -55,7 +54,8 @@ void TfmListenerConfigEdit::LoadRememberedValues() {
 }
 
 void TfmListenerConfigEdit::SaveRememberedValues() {
-    Remember(FormKey, NICValue, QString::fromStdString(Trim(ui->ebIPAddress->text().toStdString())));
+    Remember(FormKey, NICValue,
+             QString::fromStdString(Trim(ui->ebIPAddress->text().toStdString())));
     Remember(FormKey, UDPPortValue, QString::number(ui->neUDPPort->Value()));
     Remember(FormKey, TCPPortValue, QString::number(ui->neTCPPort->Value()));
     Remember(FormKey, TLSPortValue, QString::number(ui->neTLSPort->Value()));

@@ -20,7 +20,8 @@ class TfmListenerConfigEdit final : public TfmBaseModalForm {
 
 public:
     // AListener null: a new listener; otherwise the listener to edit, which is only read.
-    explicit TfmListenerConfigEdit(QWidget* AOwner = nullptr, const TListenerConfig* AListener = nullptr);
+    explicit TfmListenerConfigEdit(QWidget* AOwner = nullptr,
+                                   const TListenerConfig* AListener = nullptr);
     ~TfmListenerConfigEdit() override;
 
     // The working record; holds validated values after mrOk. Valid while the dialog lives.

@@ -1,4 +1,5 @@
 #include "ui/BaseModalForm.h"
+
 #include "ui/kit/ModalDialog.h"
 
 #include <QApplication>
@@ -80,12 +81,14 @@ void BaseModalFormTest::enterFromAnyFieldIsOk_data() {
     QTest::addColumn<QString>("focused");
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("modifiers");
-    QTest::newRow("Enter in the first field") << "ebFirst" << int(Qt::Key_Return) << int(Qt::NoModifier);
+    QTest::newRow("Enter in the first field")
+        << "ebFirst" << int(Qt::Key_Return) << int(Qt::NoModifier);
     QTest::newRow("Shift+Enter") << "ebSecond" << int(Qt::Key_Return) << int(Qt::ShiftModifier);
     QTest::newRow("Ctrl+Enter") << "ebSecond" << int(Qt::Key_Return) << int(Qt::ControlModifier);
     QTest::newRow("keypad Enter") << "ebFirst" << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
     QTest::newRow("Enter on OK") << "btnOK" << int(Qt::Key_Return) << int(Qt::NoModifier);
-    QTest::newRow("Enter on Cancel is still OK") << "btnCancel" << int(Qt::Key_Return) << int(Qt::NoModifier);
+    QTest::newRow("Enter on Cancel is still OK")
+        << "btnCancel" << int(Qt::Key_Return) << int(Qt::NoModifier);
 }
 
 void BaseModalFormTest::enterFromAnyFieldIsOk() {
@@ -97,7 +100,8 @@ void BaseModalFormTest::enterFromAnyFieldIsOk() {
     auto* target = form.findChild<QWidget*>(focused);
     QVERIFY(target != nullptr);
     target->setFocus();
-    QTest::keyClick(target, static_cast<Qt::Key>(key), static_cast<Qt::KeyboardModifiers>(modifiers));
+    QTest::keyClick(target, static_cast<Qt::Key>(key),
+                    static_cast<Qt::KeyboardModifiers>(modifiers));
     QCOMPARE(form.Validations, 1);
     QCOMPARE(form.result(), mrOk);
     QVERIFY(!form.isVisible());
@@ -213,7 +217,8 @@ void BaseModalFormTest::frameIsFixedWithCloseBoxOnly() {
     QCOMPARE(Button(form, "btnCancel")->width(), 107);
     QVERIFY(!Button(form, "btnOK")->isDefault() && !Button(form, "btnOK")->autoDefault());
     QVERIFY(!Button(form, "btnCancel")->isDefault() && !Button(form, "btnCancel")->autoDefault());
-    QCOMPARE(form.findChild<QGroupBox*>(QStringLiteral("gbModal"))->geometry(), QRect(0, 0, 300, 93));
+    QCOMPARE(form.findChild<QGroupBox*>(QStringLiteral("gbModal"))->geometry(),
+             QRect(0, 0, 300, 93));
 }
 
 void BaseModalFormTest::realModalLoopReturnsTheResult() {

@@ -1,8 +1,9 @@
+#include "ui/FileSinkConfigEdit.h"
+
 #include "config/ServerConfig.h"
 #include "support/DialogKeys.h"
 #include "support/MessageBoxRecorder.h"
 #include "support/SettingsSandbox.h"
-#include "ui/FileSinkConfigEdit.h"
 #include "ui/kit/ButtonEdit.h"
 #include "ui/kit/FolderChooser.h"
 #include "ui/kit/NumericEdit.h"
@@ -15,7 +16,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
-
 #include <memory>
 
 namespace {
@@ -36,11 +36,12 @@ void RememberFileSink(const char* ADir, const char* ASize, const char* ARetentio
 class FolderChooserAnswer {
 public:
     explicit FolderChooserAnswer(std::optional<QString> AAnswer) {
-        FPrevious = SetFolderChooserAnswerer([this, AAnswer](const QString& APrompt, const QString& AStart) {
-            Prompts.append(APrompt);
-            Starts.append(AStart);
-            return AAnswer;
-        });
+        FPrevious = SetFolderChooserAnswerer(
+            [this, AAnswer](const QString& APrompt, const QString& AStart) {
+                Prompts.append(APrompt);
+                Starts.append(AStart);
+                return AAnswer;
+            });
     }
     ~FolderChooserAnswer() { SetFolderChooserAnswerer(std::move(FPrevious)); }
     FolderChooserAnswer(const FolderChooserAnswer&) = delete;
@@ -74,8 +75,7 @@ public:
         QTest::mouseClick(Directory()->Button(), Qt::LeftButton);
     }
 
-    template <typename T>
-    T* Find(const char* AName) const {
+    template <typename T> T* Find(const char* AName) const {
         return Form->findChild<T*>(QString::fromLatin1(AName));
     }
 
@@ -87,7 +87,8 @@ QStringList Texts(std::initializer_list<QString> ATexts) {
     return QStringList(ATexts);
 }
 
-TFileSinkConfig MakeSink(const char* AName, const char* ADirectory, int32_t ASize, int32_t ARetention) {
+TFileSinkConfig MakeSink(const char* AName, const char* ADirectory, int32_t ASize,
+                         int32_t ARetention) {
     TFileSinkConfig sink;
     sink.SetName(AName);
     sink.SetDirectory(ADirectory);
@@ -185,7 +186,8 @@ void FileSinkConfigEditTest::tabOrderRunsThroughTheFieldsThenTheButtons() {
 
 void FileSinkConfigEditTest::firstUseStartsFromDefaults() {
     FileSinkDialog dialog;
-    QCOMPARE(dialog.Shown(), Texts({QString(), QString(), QStringLiteral("1024"), QStringLiteral("7")}));
+    QCOMPARE(dialog.Shown(),
+             Texts({QString(), QString(), QStringLiteral("1024"), QStringLiteral("7")}));
 }
 
 void FileSinkConfigEditTest::directoryCannotBeTyped() {
@@ -211,14 +213,50 @@ void FileSinkConfigEditTest::refusalsComeOneAtATimeInOrder_data() {
     QTest::addColumn<QString>("sizeShown");
     QTest::addColumn<QString>("retentionShown");
     const QString dir = QStringLiteral("/var/log/collector");
-    QTest::newRow("nothing given") << "" << "" << "0" << "0" << "You must have a name." << "0" << "0";
-    QTest::newRow("blank name") << "   " << dir << "1" << "1" << "You must have a name." << "1" << "1";
-    QTest::newRow("no directory") << "main" << "" << "0" << "0" << "You must have a directory." << "0" << "0";
-    QTest::newRow("zero size") << "main" << dir << "0" << "0" << "You must have a non zero file size." << "0" << "0";
-    QTest::newRow("negative size") << "main" << dir << "-5" << "7" << "You must have a non zero file size." << "-5" << "7";
-    QTest::newRow("empty size counts as 0") << "main" << dir << "" << "7" << "You must have a non zero file size." << "0" << "7";
-    QTest::newRow("zero retention") << "main" << dir << "1" << "0" << "You must have a non zero retention." << "1" << "0";
-    QTest::newRow("empty retention counts as 0") << "main" << dir << "1" << "" << "You must have a non zero retention." << "1" << "0";
+    QTest::newRow("nothing given") << ""
+                                   << ""
+                                   << "0"
+                                   << "0"
+                                   << "You must have a name."
+                                   << "0"
+                                   << "0";
+    QTest::newRow("blank name") << "   " << dir << "1"
+                                << "1"
+                                << "You must have a name."
+                                << "1"
+                                << "1";
+    QTest::newRow("no directory") << "main"
+                                  << ""
+                                  << "0"
+                                  << "0"
+                                  << "You must have a directory."
+                                  << "0"
+                                  << "0";
+    QTest::newRow("zero size") << "main" << dir << "0"
+                               << "0"
+                               << "You must have a non zero file size."
+                               << "0"
+                               << "0";
+    QTest::newRow("negative size") << "main" << dir << "-5"
+                                   << "7"
+                                   << "You must have a non zero file size."
+                                   << "-5"
+                                   << "7";
+    QTest::newRow("empty size counts as 0") << "main" << dir << ""
+                                            << "7"
+                                            << "You must have a non zero file size."
+                                            << "0"
+                                            << "7";
+    QTest::newRow("zero retention") << "main" << dir << "1"
+                                    << "0"
+                                    << "You must have a non zero retention."
+                                    << "1"
+                                    << "0";
+    QTest::newRow("empty retention counts as 0") << "main" << dir << "1"
+                                                 << ""
+                                                 << "You must have a non zero retention."
+                                                 << "1"
+                                                 << "0";
 }
 
 void FileSinkConfigEditTest::refusalsComeOneAtATimeInOrder() {
@@ -285,8 +323,8 @@ void FileSinkConfigEditTest::okOnANewSinkRemembersAllButTheName() {
     QCOMPARE(Remembered("Name"), std::string());
 
     FileSinkDialog next;
-    QCOMPARE(next.Shown(), Texts({QString(), QStringLiteral("/var/log/collector"), QStringLiteral("2048"),
-                                  QStringLiteral("30")}));
+    QCOMPARE(next.Shown(), Texts({QString(), QStringLiteral("/var/log/collector"),
+                                  QStringLiteral("2048"), QStringLiteral("30")}));
 }
 
 void FileSinkConfigEditTest::editShowsTheRecordAndOkRemembersIt() {

@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QDir>
-#include <QPushButton>
 #include <QFileDialog>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -34,7 +34,8 @@ private slots:
 
 private:
     // Runs the chooser; AWork gets the dialog while it is shown.
-    std::optional<QString> Run(const QString& AStart, const std::function<void(QFileDialog&)>& AWork);
+    std::optional<QString> Run(const QString& AStart,
+                               const std::function<void(QFileDialog&)>& AWork);
 };
 
 std::optional<QString> FolderChooserTest::Run(const QString& AStart,
@@ -48,7 +49,8 @@ std::optional<QString> FolderChooserTest::Run(const QString& AStart,
         else if (QWidget* other = QApplication::activeModalWidget())
             other->close();
     });
-    std::optional<QString> chosen = BrowseForFolder(nullptr, QStringLiteral("Browse For Folder"), AStart);
+    std::optional<QString> chosen =
+        BrowseForFolder(nullptr, QStringLiteral("Browse For Folder"), AStart);
     [&] { QVERIFY(seen); }();
     return chosen;
 }
@@ -94,7 +96,8 @@ void FolderChooserTest::startsWithoutAFolderWhenNoneIsGiven() {
 
 void FolderChooserTest::cancelReturnsNothing() {
     QTemporaryDir root;
-    const std::optional<QString> chosen = Run(root.path(), [](QFileDialog& ADialog) { ADialog.reject(); });
+    const std::optional<QString> chosen =
+        Run(root.path(), [](QFileDialog& ADialog) { ADialog.reject(); });
     QVERIFY(!chosen.has_value());
 }
 

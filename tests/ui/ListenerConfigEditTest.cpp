@@ -1,8 +1,9 @@
+#include "ui/ListenerConfigEdit.h"
+
 #include "config/ServerConfig.h"
 #include "support/DialogKeys.h"
 #include "support/MessageBoxRecorder.h"
 #include "support/SettingsSandbox.h"
-#include "ui/ListenerConfigEdit.h"
 #include "ui/kit/NumericEdit.h"
 #include "util/Utilities.h"
 
@@ -11,7 +12,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-
 #include <memory>
 
 namespace {
@@ -46,8 +46,7 @@ public:
     }
     void PressEnterIn(QWidget* AField) const { QTest::keyClick(AField, Qt::Key_Return); }
 
-    template <typename T>
-    T* Find(const char* AName) const {
+    template <typename T> T* Find(const char* AName) const {
         return Form->findChild<T*>(QString::fromLatin1(AName));
     }
 
@@ -141,8 +140,8 @@ void ListenerConfigEditTest::tabOrderRunsThroughTheFieldsThenTheButtons() {
     ListenerDialog dialog;
     QVERIFY(dialog.Active);
     QVERIFY(dialog.IPAddress()->hasFocus());
-    QCOMPARE(TabSequence(6), Texts({"neUDPPort", "neTCPPort", "neTLSPort", "btnOK", "btnCancel",
-                                    "ebIPAddress"}));
+    QCOMPARE(TabSequence(6),
+             Texts({"neUDPPort", "neTCPPort", "neTLSPort", "btnOK", "btnCancel", "ebIPAddress"}));
 }
 
 void ListenerConfigEditTest::firstUseStartsFromDefaults() {
@@ -207,7 +206,8 @@ void ListenerConfigEditTest::equalTcpAndTlsPortsAreRefused() {
     TypeOver(dialog.TLSPort(), QStringLiteral("6514"));
     dialog.PressEnterIn(dialog.TLSPort());
 
-    QCOMPARE(boxes.Texts(), QStringList{QStringLiteral("TCP Port cannot be the same as the TLS Port!")});
+    QCOMPARE(boxes.Texts(),
+             QStringList{QStringLiteral("TCP Port cannot be the same as the TLS Port!")});
     QCOMPARE(boxes.Shown().at(0).Type, TMsgDlgType::Error);
     QCOMPARE(boxes.Shown().at(0).Buttons, QList<TMsgDlgBtn>{TMsgDlgBtn::OK});
     QVERIFY(dialog.Form->isVisible());
@@ -264,13 +264,20 @@ void ListenerConfigEditTest::cancelChangesNothing() {
 void ListenerConfigEditTest::rememberedPortTexts_data() {
     QTest::addColumn<QString>("stored");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("not a number") << "abc" << "514";
-    QTest::newRow("empty") << "" << "514";
-    QTest::newRow("trailing text") << "600x" << "514";
-    QTest::newRow("leading blanks") << "  600" << "600";
-    QTest::newRow("hexadecimal") << "$1F90" << "8080";
-    QTest::newRow("out of range, shown as stored") << "70000" << "70000";
-    QTest::newRow("beyond 32 bits") << "4294967296" << "514";
+    QTest::newRow("not a number") << "abc"
+                                  << "514";
+    QTest::newRow("empty") << ""
+                           << "514";
+    QTest::newRow("trailing text") << "600x"
+                                   << "514";
+    QTest::newRow("leading blanks") << "  600"
+                                    << "600";
+    QTest::newRow("hexadecimal") << "$1F90"
+                                 << "8080";
+    QTest::newRow("out of range, shown as stored") << "70000"
+                                                   << "70000";
+    QTest::newRow("beyond 32 bits") << "4294967296"
+                                    << "514";
 }
 
 void ListenerConfigEditTest::rememberedPortTexts() {

@@ -80,10 +80,12 @@ void PopupMenuTest::keyboardOpensTheMenuAtTheFocusedRow() {
     QFETCH(bool, platformRequest);
     FView->setCurrentIndex(FModel->index(1, 0));
     if (platformRequest) {
-        QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(5, 5), FView->mapToGlobal(QPoint(5, 5)));
+        QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                                  FView->mapToGlobal(QPoint(5, 5)));
         QApplication::sendEvent(FView.get(), &request);
     } else {
-        QTest::keyClick(FView.get(), static_cast<Qt::Key>(key), static_cast<Qt::KeyboardModifiers>(modifiers));
+        QTest::keyClick(FView.get(), static_cast<Qt::Key>(key),
+                        static_cast<Qt::KeyboardModifiers>(modifiers));
     }
     QTRY_VERIFY(FMenu->isVisible());
     const QRect row1 = FView->visualRect(FModel->index(1, 0));
@@ -101,7 +103,8 @@ void PopupMenuTest::otherKeysDoNotOpenIt_data() {
 void PopupMenuTest::otherKeysDoNotOpenIt() {
     QFETCH(int, key);
     QFETCH(int, modifiers);
-    QTest::keyClick(FView.get(), static_cast<Qt::Key>(key), static_cast<Qt::KeyboardModifiers>(modifiers));
+    QTest::keyClick(FView.get(), static_cast<Qt::Key>(key),
+                    static_cast<Qt::KeyboardModifiers>(modifiers));
     QCoreApplication::processEvents();
     QVERIFY(!FMenu->isVisible());
 }
@@ -110,7 +113,8 @@ void PopupMenuTest::aSecondRequestWhileOpenShowsOneMenu() {
     QTest::keyClick(FView.get(), Qt::Key_Menu);
     QTRY_VERIFY(FMenu->isVisible());
     const QPoint first = FMenu->pos();
-    QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(100, 100), FView->mapToGlobal(QPoint(100, 100)));
+    QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(100, 100),
+                              FView->mapToGlobal(QPoint(100, 100)));
     QApplication::sendEvent(FView.get(), &request);
     QCOMPARE(FMenu->pos(), first);
     QCOMPARE(QApplication::activePopupWidget(), FMenu.get());

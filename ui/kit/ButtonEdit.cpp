@@ -5,8 +5,7 @@
 #include <QStyleOptionFrame>
 #include <QToolButton>
 
-TButtonEdit::TButtonEdit(QWidget* AParent)
-    : QLineEdit(AParent), FButton(new QToolButton(this)) {
+TButtonEdit::TButtonEdit(QWidget* AParent) : QLineEdit(AParent), FButton(new QToolButton(this)) {
     FButton->setObjectName(QStringLiteral("btnEmbedded"));
     FButton->setFocusPolicy(Qt::NoFocus);
     FButton->setCursor(Qt::ArrowCursor);

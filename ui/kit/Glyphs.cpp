@@ -3,7 +3,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
-
 #include <functional>
 
 namespace {
@@ -32,9 +31,11 @@ QIcon CheckMarkIcon() {
         tick.moveTo(2.5, 8.5);
         tick.lineTo(6.5, 12.5);
         tick.lineTo(13.5, 3.5);
-        APainter.setPen(QPen(QColor(0x1e, 0x7b, 0x1e), 3.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        APainter.setPen(
+            QPen(QColor(0x1e, 0x7b, 0x1e), 3.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         APainter.drawPath(tick);
-        APainter.setPen(QPen(QColor(0x3c, 0xc8, 0x3c), 1.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        APainter.setPen(
+            QPen(QColor(0x3c, 0xc8, 0x3c), 1.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         APainter.drawPath(tick);
     });
 }

@@ -5,7 +5,6 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPointer>
-
 #include <algorithm>
 
 namespace {
@@ -58,7 +57,8 @@ private:
         if (current.isValid()) {
             const QRect row = FView->visualRect(current);
             if (viewport->rect().intersects(row))
-                where = QPoint(std::max(row.left(), 0), std::min(row.bottom(), viewport->height() - 1));
+                where =
+                    QPoint(std::max(row.left(), 0), std::min(row.bottom(), viewport->height() - 1));
         }
         PopUpAt(viewport->mapToGlobal(where));
     }

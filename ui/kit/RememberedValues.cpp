@@ -10,7 +10,8 @@ QString RememberedText(const char* AFormKey, const char* AValueName) {
     try {
         return QString::fromStdString(TUtilities::GetFormKey(AFormKey, AValueName));
     } catch (const Exception& error) {
-        qWarning("Remembered value %s of %s cannot be read: %s", AValueName, AFormKey, error.what());
+        qWarning("Remembered value %s of %s cannot be read: %s", AValueName, AFormKey,
+                 error.what());
         return {};
     }
 }

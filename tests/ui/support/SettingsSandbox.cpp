@@ -4,7 +4,8 @@
 #include <QFile>
 
 SettingsSandbox::SettingsSandbox()
-    : FPrevious(qgetenv("XDG_CONFIG_HOME")), FHadPrevious(qEnvironmentVariableIsSet("XDG_CONFIG_HOME")) {
+    : FPrevious(qgetenv("XDG_CONFIG_HOME")),
+      FHadPrevious(qEnvironmentVariableIsSet("XDG_CONFIG_HOME")) {
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(FDir.path()));
 }
 
