@@ -37,6 +37,7 @@ TfmFileSinkConfigEdit::TfmFileSinkConfigEdit(QWidget* AOwner, const TFileSinkCon
     : TfmBaseModalForm(AOwner), ui(std::make_unique<Ui::TfmFileSinkConfigEdit>()),
       FCfg(AConfig != nullptr ? std::make_unique<TFileSinkConfig>(*AConfig)
                               : std::make_unique<TFileSinkConfig>()) {
+    setObjectName(QStringLiteral("fmFileSinkConfigEdit"));
     ui->setupUi(gbModal());
     setWindowTitle(QStringLiteral("File Sink Config Edit"));
     SetClientSize(590, 183);

@@ -34,6 +34,7 @@ TfmListenerConfigEdit::TfmListenerConfigEdit(QWidget* AOwner, const TListenerCon
     : TfmBaseModalForm(AOwner), ui(std::make_unique<Ui::TfmListenerConfigEdit>()),
       FListener(AListener != nullptr ? std::make_unique<TListenerConfig>(*AListener)
                                      : std::make_unique<TListenerConfig>()) {
+    setObjectName(QStringLiteral("fmListenerConfigEdit"));
     ui->setupUi(gbModal());
     setWindowTitle(QStringLiteral("Listener"));
     SetClientSize(497, 142);
