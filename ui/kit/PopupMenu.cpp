@@ -14,25 +14,25 @@ namespace {
 class TPopupMenuBinding final : public QObject {
 public:
     TPopupMenuBinding(QAbstractItemView& AView, QMenu& AMenu)
-        : QObject(&AView), FView(&AView), FMenu(&AMenu) {
+        : QObject(&AView), FView(AView), FMenu(&AMenu) {
         AView.installEventFilter(this);
         AView.viewport()->installEventFilter(this);
     }
 
 protected:
+    // The view is looked at only for the two events that open the menu: other events also
+    // arrive while the view is being destroyed, when it is no longer a view.
     bool eventFilter(QObject* AWatched, QEvent* AEvent) override {
-        if (FView == nullptr || FMenu == nullptr)
-            return false;
         switch (AEvent->type()) {
         case QEvent::KeyPress:
-            if (AWatched == FView && IsMenuKey(*static_cast<QKeyEvent*>(AEvent))) {
+            if (AWatched == &FView && IsMenuKey(*static_cast<QKeyEvent*>(AEvent))) {
                 PopUpAtFocusedRow();
                 return true;
             }
             return false;
         case QEvent::ContextMenu: {
             const auto* request = static_cast<QContextMenuEvent*>(AEvent);
-            if (request->reason() == QContextMenuEvent::Mouse && AWatched == FView->viewport())
+            if (request->reason() == QContextMenuEvent::Mouse && AWatched == FView.viewport())
                 PopUpAt(request->globalPos());
             else
                 PopUpAtFocusedRow();
@@ -51,11 +51,11 @@ private:
     }
 
     void PopUpAtFocusedRow() {
-        const QWidget* viewport = FView->viewport();
+        const QWidget* viewport = FView.viewport();
         QPoint where(0, 0);
-        const QModelIndex current = FView->currentIndex();
+        const QModelIndex current = FView.currentIndex();
         if (current.isValid()) {
-            const QRect row = FView->visualRect(current);
+            const QRect row = FView.visualRect(current);
             if (viewport->rect().intersects(row))
                 where =
                     QPoint(std::max(row.left(), 0), std::min(row.bottom(), viewport->height() - 1));
@@ -65,12 +65,12 @@ private:
 
     void PopUpAt(const QPoint& AGlobalPos) {
         // The platform may follow its own menu key with a request of its own: one menu only.
-        if (FMenu->isVisible())
+        if (FMenu == nullptr || FMenu->isVisible())
             return;
         FMenu->popup(AGlobalPos);
     }
 
-    QPointer<QAbstractItemView> FView;
+    QAbstractItemView& FView; // the parent of this binding
     QPointer<QMenu> FMenu;
 };
 
