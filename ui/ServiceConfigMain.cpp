@@ -7,6 +7,7 @@
 #include "ui/MainWindowIcons.h"
 #include "ui/kit/ErrorHandling.h"
 #include "ui/kit/MessageBox.h"
+#include "ui/kit/WindowFont.h"
 #include "ui_ServiceConfigMain.h"
 
 #include <QFont>
@@ -38,16 +39,6 @@ bool ConfigFileExists(const std::string& APath) {
     return std::filesystem::is_regular_file(status);
 }
 
-// The font of the window and all its controls: Calibri 15 px (a pixel size, which the window
-// definition cannot hold). Carlito has the metrics of Calibri, so the layout holds with either;
-// it comes first because looking up a missing Calibri first costs start-up time where Carlito is
-// the one installed.
-QFont WindowFont(QFont AFont) {
-    AFont.setFamilies({QStringLiteral("Carlito"), QStringLiteral("Calibri")});
-    AFont.setPixelSize(15);
-    return AFont;
-}
-
 } // namespace
 
 TfmConfigMain::TfmConfigMain(QWidget* AOwner, const std::string& ADataDir)
@@ -72,6 +63,7 @@ TfmConfigMain::TfmConfigMain(QWidget* AOwner, const std::string& ADataDir)
             EventHandler(this, &TfmConfigMain::neQueueManagerThreadsChange));
     connect(ui->rgMsgQueue, &TRadioGroup::Changing, this,
             EventHandler(this, &TfmConfigMain::rgMsgQueueChanging));
+    SetUpPopupMenus();
 
     ServerConfigToControls();
     ui->tvListeners->SetColumns(TListenerGridDataSource::Columns());

@@ -15,6 +15,8 @@ namespace Ui {
 class fmConfigMain;
 }
 
+class QMenu;
+class TFileSinkConfig;
 class TListenerConfigList;
 class TSinkConfigList;
 class TListenerGridDataSource;
@@ -39,6 +41,13 @@ private:
     void cbLogLevelChange();
     void neQueueManagerThreadsChange();
     void rgMsgQueueChanging(int ANewIndex, bool& AAllowChange);
+    // The commands of the grids' popup menus (ServiceConfigMainCommands.cpp).
+    void ppmiNewListenerClick();
+    void ppmiEditListenerClick();
+    void ppmiDeleteListenerClick();
+    void ppmiNewFileSinkClick();
+    void ppmiEditSinkClick();
+    void ppmiDeleteSinkClick();
 
     void ServerConfigToControls();
     void SaveConfig();
@@ -53,11 +62,19 @@ private:
     TSinkGridDataSource& SinkDataSource() const;
 
     void ApplyLook();
+    void SetUpPopupMenus();
+    // Runs the file sink editor on ASink; the edited copy, owned by the caller, after OK, else
+    // null.
+    std::unique_ptr<TFileSinkConfig> EditFileSink(const TFileSinkConfig& ASink);
 
     const std::unique_ptr<Ui::fmConfigMain> ui;
     // True while the window holds changes that have not been saved.
     bool FDirty = false;
     bool FCentred = false;
+    // The grids' popup menus, children of the window.
+    QMenu* ppmListeners = nullptr;
+    QMenu* ppmSinks = nullptr;
+    QMenu* ppmiNewSink = nullptr; // the "New" submenu of ppmSinks
 };
 
 // The main window of the running program, set while it exists; not its owner.

@@ -1,5 +1,7 @@
 #include "ui/kit/NumericEdit.h"
 
+#include <QApplication>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QTest>
 #include <QVBoxLayout>
@@ -14,6 +16,8 @@ private slots:
     void leavingClampsOnlyWhenBoundsApply_data();
     void leavingClampsOnlyWhenBoundsApply();
     void valueSetByTheProgramIsShownUnchanged();
+    void focusLostToAnotherWindowOrPopupKeepsTheText_data();
+    void focusLostToAnotherWindowOrPopupKeepsTheText();
 };
 
 void NumericEditTest::typingKeepsOnlyWholeNumbers_data() {
@@ -109,6 +113,28 @@ void NumericEditTest::valueSetByTheProgramIsShownUnchanged() {
     QCOMPARE(edit.Value(), 0);
     edit.SetValue(-2147483647 - 1);
     QCOMPARE(edit.text(), QStringLiteral("-2147483648"));
+}
+
+void NumericEditTest::focusLostToAnotherWindowOrPopupKeepsTheText_data() {
+    QTest::addColumn<int>("reason");
+    QTest::newRow("another window activated") << int(Qt::ActiveWindowFocusReason);
+    QTest::newRow("popup menu opened") << int(Qt::PopupFocusReason);
+}
+
+// A message box over the dialog or the edit's context menu takes the focus only for a while:
+// the number is not yet final, so it is left as typed.
+void NumericEditTest::focusLostToAnotherWindowOrPopupKeepsTheText() {
+    QFETCH(int, reason);
+    TNumericEdit edit;
+    edit.SetMinimum(1);
+    edit.SetMaximum(65535);
+    edit.clear();
+    QTest::keyClicks(&edit, QStringLiteral("70000"));
+    QFocusEvent focusOut(QEvent::FocusOut, static_cast<Qt::FocusReason>(reason));
+    QApplication::sendEvent(&edit, &focusOut);
+    QCOMPARE(edit.text(), QStringLiteral("70000"));
+    edit.NormalizeText();
+    QCOMPARE(edit.text(), QStringLiteral("65535"));
 }
 
 QTEST_MAIN(NumericEditTest)

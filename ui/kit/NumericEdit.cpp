@@ -1,5 +1,6 @@
 #include "ui/kit/NumericEdit.h"
 
+#include <QFocusEvent>
 #include <QValidator>
 
 #include <algorithm>
@@ -55,6 +56,10 @@ void TNumericEdit::NormalizeText() {
 }
 
 void TNumericEdit::focusOutEvent(QFocusEvent* AEvent) {
-    NormalizeText();
+    // Only when the focus moves on within the window: not while a popup menu or another
+    // window (a message box over this one) has it for a while.
+    const Qt::FocusReason reason = AEvent->reason();
+    if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
+        NormalizeText();
     QLineEdit::focusOutEvent(AEvent);
 }

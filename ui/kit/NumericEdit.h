@@ -10,6 +10,8 @@
 
 #include <cstdint>
 
+// In a .ui file the properties value, minimum and maximum are set as Designer writes them for a
+// promoted widget: with stdset="0", so that they go through setProperty and these setters.
 class TNumericEdit : public QLineEdit {
     Q_OBJECT
     Q_PROPERTY(int value READ Value WRITE SetValue)
@@ -29,7 +31,9 @@ public:
     bool BoundsApply() const noexcept { return FMinimum < FMaximum; }
 
     // Shows the number the edit stands for: an empty text becomes its number, and with bounds
-    // that apply the number is clamped into them. Runs when the focus leaves the edit.
+    // that apply the number is clamped into them. Runs when the focus moves to another control
+    // of the window; a dialog calls it before it takes the number when the focus did not leave
+    // (OK by Enter).
     void NormalizeText();
 
 protected:
