@@ -28,6 +28,27 @@ bool Confirmed(QWidget* AParent, const std::string& AText) {
                       {TMsgDlgBtn::Yes, TMsgDlgBtn::No}) == TMsgDlgBtn::Yes;
 }
 
+// The index of the grid's focused record; -1, after telling the user to select one, when no
+// record has the focus.
+int32_t SelectedIndex(QWidget* AParent, const TGridDataController& AController,
+                      const char* ANothingSelected) {
+    const int32_t index = AController.FocusedRecordIndex();
+    if (index < 0)
+        ShowError(AParent, ANothingSelected);
+    return index;
+}
+
+// Changes a grid's list inside a full update of the grid, then tells the data source that its
+// data changed.
+template <typename TSource, typename TChange>
+void ChangeList(TGridDataController& AController, TSource& ASource, TChange AChange) {
+    {
+        const TGridFullUpdate update(AController);
+        AChange(ASource.List());
+    }
+    ASource.DataChanged();
+}
+
 } // namespace
 
 // The window definition holds the menu items; the popup menus themselves are put together
@@ -66,52 +87,38 @@ void TfmConfigMain::ppmiNewListenerClick() {
     if (ShowModal(*dialog) != mrOk)
         return;
     auto listener = std::make_unique<TListenerConfig>(dialog->ListenerConfig());
-    TListenerGridDataSource& source = ListenerDataSource();
-    {
-        const TGridFullUpdate update(ui->tvListeners->DataController());
-        source.List().Add(std::move(listener));
-        FDirty = true;
-    }
-    source.DataChanged();
+    ChangeList(ui->tvListeners->DataController(), ListenerDataSource(),
+               [&](TListenerConfigList& AList) { AList.Add(std::move(listener)); });
+    FDirty = true;
 }
 
 void TfmConfigMain::ppmiEditListenerClick() {
     TGridDataController& controller = ui->tvListeners->DataController();
-    const int32_t index = controller.FocusedRecordIndex();
-    if (index < 0) {
-        ShowError(this, "You must select a Listener.");
+    const int32_t index = SelectedIndex(this, controller, "You must select a Listener.");
+    if (index < 0)
         return;
-    }
     TListenerGridDataSource& source = ListenerDataSource();
     const auto dialog =
         std::make_unique<TfmListenerConfigEdit>(nullptr, &source.List().ListenerConfig(index));
     if (ShowModal(*dialog) != mrOk)
         return;
     auto listener = std::make_unique<TListenerConfig>(dialog->ListenerConfig());
-    {
-        const TGridFullUpdate update(controller);
-        source.List().SetListenerConfig(index, std::move(listener));
-    }
-    source.DataChanged();
+    ChangeList(controller, source, [&](TListenerConfigList& AList) {
+        AList.SetListenerConfig(index, std::move(listener));
+    });
     FDirty = true;
 }
 
 void TfmConfigMain::ppmiDeleteListenerClick() {
     TGridDataController& controller = ui->tvListeners->DataController();
-    const int32_t index = controller.FocusedRecordIndex();
-    if (index < 0) {
-        ShowError(this, "You must select a Listener.");
+    const int32_t index = SelectedIndex(this, controller, "You must select a Listener.");
+    if (index < 0)
         return;
-    }
     TListenerGridDataSource& source = ListenerDataSource();
     if (!Confirmed(this,
                    Format("Delete listener on %s?", {source.List().ListenerConfig(index).NIC()})))
         return;
-    {
-        const TGridFullUpdate update(controller);
-        source.List().Delete(index);
-    }
-    source.DataChanged();
+    ChangeList(controller, source, [&](TListenerConfigList& AList) { AList.Delete(index); });
     FDirty = true;
 }
 
@@ -120,22 +127,16 @@ void TfmConfigMain::ppmiNewFileSinkClick() {
     if (ShowModal(*dialog) != mrOk)
         return;
     auto sink = std::make_unique<TFileSinkConfig>(dialog->Config());
-    TSinkGridDataSource& source = SinkDataSource();
-    {
-        const TGridFullUpdate update(ui->tvSinks->DataController());
-        source.List().Add(std::move(sink));
-        FDirty = true;
-    }
-    source.DataChanged();
+    ChangeList(ui->tvSinks->DataController(), SinkDataSource(),
+               [&](TSinkConfigList& AList) { AList.Add(std::move(sink)); });
+    FDirty = true;
 }
 
 void TfmConfigMain::ppmiEditSinkClick() {
     TGridDataController& controller = ui->tvSinks->DataController();
-    const int32_t index = controller.FocusedRecordIndex();
-    if (index < 0) {
-        ShowError(this, "You must select a Sink.");
+    const int32_t index = SelectedIndex(this, controller, "You must select a Sink.");
+    if (index < 0)
         return;
-    }
     TSinkGridDataSource& source = SinkDataSource();
     // Only file sinks have an editor; for any other kind the command does nothing at all.
     const auto* fileSink = dynamic_cast<const TFileSinkConfig*>(&source.List().SinkConfig(index));
@@ -143,11 +144,9 @@ void TfmConfigMain::ppmiEditSinkClick() {
         fileSink != nullptr ? EditFileSink(*fileSink) : nullptr;
     if (!edited)
         return;
-    {
-        const TGridFullUpdate update(controller);
-        source.List().SetSinkConfig(index, std::move(edited));
-    }
-    source.DataChanged();
+    ChangeList(controller, source, [&](TSinkConfigList& AList) {
+        AList.SetSinkConfig(index, std::move(edited));
+    });
     FDirty = true;
 }
 
@@ -160,18 +159,12 @@ std::unique_ptr<TFileSinkConfig> TfmConfigMain::EditFileSink(const TFileSinkConf
 
 void TfmConfigMain::ppmiDeleteSinkClick() {
     TGridDataController& controller = ui->tvSinks->DataController();
-    const int32_t index = controller.FocusedRecordIndex();
-    if (index < 0) {
-        ShowError(this, "You must select a Sink.");
+    const int32_t index = SelectedIndex(this, controller, "You must select a Sink.");
+    if (index < 0)
         return;
-    }
     TSinkGridDataSource& source = SinkDataSource();
     if (!Confirmed(this, Format("Delete sink %s?", {source.List().SinkConfig(index).Name()})))
         return;
-    {
-        const TGridFullUpdate update(controller);
-        source.List().Delete(index);
-    }
-    source.DataChanged();
+    ChangeList(controller, source, [&](TSinkConfigList& AList) { AList.Delete(index); });
     FDirty = true;
 }
