@@ -25,5 +25,6 @@ void ForceDirectories(const std::string& APath);
 // either all of its old content or all of the new one: the bytes go to a new file in the same
 // folder, which is flushed to disk and then renamed over the old one. On any error the new file
 // is removed and the old one is left untouched. A replaced file keeps its permission bits; a
-// link is followed and its target replaced. The folder must exist.
+// link is followed and its target replaced. A file that the user may not write, and anything
+// but a regular file, is refused. The folder must exist.
 void WriteFileAtomically(const std::string& APath, std::string_view ABytes);

@@ -177,6 +177,13 @@ void WriteFileAtomically(const std::string& APath, std::string_view ABytes) {
     const bool replacing = ::stat(target.c_str(), &old) == 0;
     if (replacing && S_ISDIR(old.st_mode))
         RaiseFileError("write file", APath, EISDIR);
+    // A named pipe, socket or device is not ours to replace with a regular file.
+    if (replacing && !S_ISREG(old.st_mode))
+        throw EFileError(Format("Cannot write file \"%s\": not a regular file", {APath}));
+    // The rename needs only the folder's permission; a file that its owner made read-only
+    // must stay as it is, as it would if it were overwritten in place.
+    if (replacing && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
+        RaiseFileError("write file", APath, errno);
 
     const std::string prefix = folder.empty() ? "" : folder == "/" ? "/" : folder + "/";
     // A hidden name beside the target, on the same file system, so that rename() is atomic.

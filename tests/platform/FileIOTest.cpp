@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -136,6 +137,59 @@ TEST_F(FileIO, AtomicWriteRefusesAFolderInThePlaceOfTheFile) {
     EXPECT_EQ(FolderNames(Dir.File("folder")), std::vector<std::string>{"keep"});
     EXPECT_EQ(FileErrorOf([&] { WriteFileAtomically(Dir.File("missing/x"), "x"); }),
               "Cannot write file \"" + Dir.File("missing/x") + "\": No such file or directory");
+}
+
+// A named pipe or another special file where the file belongs is refused, not replaced by a
+// regular file: a write to it would block or vanish, and replacing it would break whoever
+// made it.
+TEST_F(FileIO, AtomicWriteRefusesASpecialFileInThePlaceOfTheFile) {
+    ASSERT_EQ(mkfifo(Dir.File("folder/pipe").c_str(), 0600), 0);
+    EXPECT_EQ(FileErrorOf([&] { WriteFileAtomically(Dir.File("folder/pipe"), "x"); }),
+              "Cannot write file \"" + Dir.File("folder/pipe") + "\": not a regular file");
+    struct stat info {};
+    ASSERT_EQ(lstat(Dir.File("folder/pipe").c_str(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+    EXPECT_EQ(FolderNames(Dir.File("folder")), std::vector<std::string>{"pipe"});
+}
+
+// A file that its owner made read-only is not replaced behind its permission bits, although
+// the folder would allow the rename. Root may write any file, so as root the write runs in a
+// child that takes on another user's identity.
+TEST_F(FileIO, AtomicWriteRefusesAFileItsUserMayNotWrite) {
+    constexpr uid_t kNobody = 65534;
+    const std::string folder = Dir.File("folder");
+    const std::string path = Dir.File("folder/readonly.json");
+    WriteFileBytes(path, "protected");
+    ASSERT_EQ(chmod(path.c_str(), 0444), 0);
+    const bool root = geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(chmod(Dir.Path().c_str(), 0755), 0);
+        ASSERT_EQ(chown(folder.c_str(), kNobody, kNobody), 0);
+        ASSERT_EQ(chown(path.c_str(), kNobody, kNobody), 0);
+    }
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (root && (setgid(kNobody) != 0 || setuid(kNobody) != 0))
+            _exit(10);
+        try {
+            WriteFileAtomically(path, "replaced");
+        } catch (const EFileError& error) {
+            _exit(std::string(error.what()) ==
+                          "Cannot write file \"" + path + "\": Permission denied"
+                      ? 0
+                      : 11);
+        } catch (...) {
+            _exit(12);
+        }
+        _exit(13); // replaced in spite of the permission bits
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(ReadFileBytes(path), "protected");
+    EXPECT_EQ(FolderNames(folder), std::vector<std::string>{"readonly.json"});
 }
 
 } // namespace
