@@ -68,6 +68,9 @@ void TSyslogServerConfig::LoadFromStream(std::istream& AStream) {
 
 void TSyslogServerConfig::SaveToStream(std::ostream& AStream) const {
     const std::string bytes = Utf8ToCp1252(ToJSONString());
+    // A stream read to its end carries the end-of-file flag, which would refuse every write;
+    // the position moves to the start anyway, so only a real failure is kept.
+    AStream.clear(AStream.rdstate() & ~std::ios::eofbit);
     AStream.seekp(0);
     AStream.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     AStream.flush();

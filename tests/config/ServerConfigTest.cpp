@@ -175,6 +175,22 @@ TEST(SyslogServerConfig, LoadFromStreamReadsFromTheStartWhateverThePosition) {
     EXPECT_EQ(document.LogLevel(), 3);
 }
 
+// A stream that was read to its end carries the end-of-file flag; writing from its start must
+// still work, as it does for the stream that LoadFromStream read.
+TEST(SyslogServerConfig, SaveToStreamWritesIntoAStreamReadToItsEnd) {
+    TSyslogServerConfig document("unused");
+    const std::string fresh = SavedText(document);
+    std::stringstream stream("old");
+    std::string word;
+    stream >> word;
+    ASSERT_TRUE(stream.eof());
+    document.SaveToStream(stream);
+    EXPECT_EQ(stream.str(), fresh);
+    document.SetLogLevel(0);
+    document.LoadFromStream(stream);
+    EXPECT_EQ(document.LogLevel(), 4);
+}
+
 TEST(SyslogServerConfig, StreamsUseWindows1252) {
     TSyslogServerConfig document("unused");
     auto sink = std::make_unique<TFileSinkConfig>();
