@@ -3,6 +3,7 @@
 #include "platform/Errors.h"
 #include "platform/Format.h"
 #include "platform/JsonArena.h"
+#include "platform/TextEncoding.h"
 
 #include <rapidjson/error/en.h>
 #include <rapidjson/memorystream.h>
@@ -36,9 +37,13 @@ public:
         return Put(Make<JsonNumber>(JsonNumber::Valid, std::string_view(AText, ALength)));
     }
     bool String(const char* AText, rapidjson::SizeType ALength, bool) {
+        if (!IsWholeText(AText, ALength))
+            return RefuseString();
         return Put(Make<JsonString>(std::string(AText, ALength)));
     }
     bool Key(const char* AText, rapidjson::SizeType ALength, bool) {
+        if (!IsWholeText(AText, ALength))
+            return RefuseString();
         FMembers.push_back(JsonMember{std::string(AText, ALength), nullptr});
         return true;
     }
@@ -62,8 +67,9 @@ public:
     }
 
     std::unique_ptr<JsonValue> TakeRoot() noexcept { return std::move(FRoot); }
-    bool TooDeep() const noexcept { return FTooDeep; }
-    size_t TooDeepOffset() const noexcept { return FTooDeepOffset; }
+    // Why and where the builder stopped the reader; an empty reason when it did not.
+    const std::string& RefusedReason() const noexcept { return FRefusedReason; }
+    size_t RefusedOffset() const noexcept { return FRefusedOffset; }
 
 private:
     // A node below the root goes into the arena; the root itself is allocated on its own and,
@@ -84,8 +90,8 @@ private:
 
     bool Open(bool AIsObject) {
         if (FOpen.size() == kMaxJsonDepth) {
-            FTooDeep = true;
-            FTooDeepOffset = FStream.Tell(); // the reader reports a bracket before taking it
+            FRefusedReason = Format("Nesting deeper than %u levels.", {kMaxJsonDepth});
+            FRefusedOffset = FStream.Tell(); // the reader reports a bracket before taking it
             return false;
         }
         FOpen.push_back({AIsObject, AIsObject ? FMembers.size() : FItems.size()});
@@ -102,6 +108,38 @@ private:
         return true;
     }
 
+    // The reader checks the raw bytes, but lets an escaped low surrogate without its high one
+    // (\uDC00) through as the three bytes of a surrogate, which no UTF-8 text may hold. Only such
+    // an escape yields the byte ED followed by A0 to BF, so text without ED needs no closer look.
+    static bool IsWholeText(const char* AText, size_t ALength) noexcept {
+        const std::string_view text(AText, ALength);
+        return text.find('\xED') == std::string_view::npos || IsValidUtf8(text);
+    }
+
+    // Refuses the string just read, as the reader refuses a high surrogate without its low one,
+    // naming the string's first character. The reader stands behind its closing quotation mark;
+    // its opening one is the nearest quotation mark before that which no backslash escapes.
+    bool RefuseString() {
+        const char* text = FStream.begin_;
+        size_t quote = FStream.Tell() - 1;
+        for (;;) {
+            quote = std::string_view(text, quote).rfind('"');
+            if (quote == std::string_view::npos) { // cannot happen: the string was opened
+                quote = 0;
+                break;
+            }
+            size_t backslashes = 0;
+            while (backslashes < quote && text[quote - 1 - backslashes] == '\\')
+                ++backslashes;
+            if (backslashes % 2 == 0)
+                break;
+        }
+        FRefusedReason =
+            rapidjson::GetParseError_En(rapidjson::kParseErrorStringUnicodeSurrogateInvalid);
+        FRefusedOffset = quote + 1;
+        return false;
+    }
+
     // Declared first: the nodes on the scratch stacks below live in it.
     std::unique_ptr<JsonArena> FArena;
     const rapidjson::MemoryStream& FStream;
@@ -109,8 +147,8 @@ private:
     std::vector<JsonMember> FMembers;
     std::vector<std::unique_ptr<JsonValue>> FItems;
     std::unique_ptr<JsonValue> FRoot;
-    bool FTooDeep = false;
-    size_t FTooDeepOffset = 0;
+    std::string FRefusedReason;
+    size_t FRefusedOffset = 0;
 };
 
 [[noreturn]] void RaiseParseError(std::string_view AText, size_t AOffset,
@@ -140,9 +178,8 @@ std::unique_ptr<JsonValue> ParseJson(std::string_view AText) {
     TreeBuilder builder(stream);
     rapidjson::Reader reader;
     const rapidjson::ParseResult result = reader.Parse<kParseFlags>(stream, builder);
-    if (builder.TooDeep())
-        RaiseParseError(AText, builder.TooDeepOffset(),
-                        Format("Nesting deeper than %u levels.", {kMaxJsonDepth}));
+    if (!builder.RefusedReason().empty())
+        RaiseParseError(AText, builder.RefusedOffset(), builder.RefusedReason());
     if (result.IsError())
         RaiseParseError(AText, result.Offset(), rapidjson::GetParseError_En(result.Code()));
     // The reader takes a NUL character for the end of the text; what follows one is no JSON.

@@ -78,6 +78,10 @@ INSTANTIATE_TEST_SUITE_P(
         BadJson{"[\"\x01\"]", 1, 3, "Invalid escape character in string."},
         BadJson{"\"\\x\"", 1, 2, "Invalid escape character in string."},
         BadJson{"\"\\uD800\"", 1, 2, "The surrogate pair in string is invalid."},
+        // A low surrogate without its high one would leave a surrogate in the UTF-8 text.
+        BadJson{"[\"ab\\\"\\uDC00\"]", 1, 3, "The surrogate pair in string is invalid."},
+        BadJson{"{\"a\": 1,\n \"\\\\\\uDFFF\": 2}", 2, 3,
+                "The surrogate pair in string is invalid."},
         BadJson{"\"\\u12G4\"", 1, 2, "Incorrect hex digit after \\u escape in string."},
         BadJson{"1e400", 1, 1, "Number too big to be stored in double."},
         BadJson{"1.", 1, 3, "Miss fraction part in number."},
@@ -100,6 +104,14 @@ TEST(ParseJson, ReadsEveryKindOfValue) {
     EXPECT_EQ(object.Find("z")->Kind(), JsonKind::Null);
     EXPECT_EQ(object.Find("a")->JsonText(), "[[],{}]");
     EXPECT_EQ(object.Find("o")->AsObject()->Find("k")->PlainText(), "1");
+}
+
+// Characters next to the surrogates, and surrogate pairs, are whole characters.
+TEST(ParseJson, EscapedCharactersAroundTheSurrogatesAreRead) {
+    const auto value = ParseJson(R"(["\uD7FF\uE000", "\uDBFF\uDFFF"])");
+    const JsonArray& array = *value->AsArray();
+    EXPECT_EQ(array.Item(0).PlainText(), "\xED\x9F\xBF\xEE\x80\x80");
+    EXPECT_EQ(array.Item(1).PlainText(), "\xF4\x8F\xBF\xBF");
 }
 
 TEST(ParseJson, StringsMayHoldNulCharacters) {
