@@ -91,29 +91,55 @@ std::string TUtilities::IntToStrWithSeperators(int64_t AValue) {
 }
 
 std::string TUtilities::StreamToString(std::istream& Stream) {
-    if (Stream.bad())
+    std::streambuf* const source = Stream.rdbuf();
+    if (Stream.bad() || source == nullptr)
         throw EFileError("Stream read error");
-    Stream.clear(); // a stream that has met its end is still read from its start below
+    // A stream that has met its end is still read from its start below.
+    Stream.clear();
+
+    // The bytes are taken from the stream's buffer, as the stream's own reading does, but
+    // without the stream's state: reaching the end is no failure here, also for a stream set to
+    // raise on every failure. An error of the buffer turns the stream bad, and is passed on when
+    // the stream raises on that, as the stream's own reading would do.
+    const auto guarded = [&Stream](auto AStep) {
+        try {
+            return AStep();
+        } catch (...) {
+            if ((Stream.exceptions() & std::ios::badbit) == 0) {
+                Stream.setstate(std::ios::badbit);
+                throw EFileError("Stream read error");
+            }
+            try {
+                Stream.setstate(std::ios::badbit);
+            } catch (const std::ios_base::failure&) {
+                // The stream's own report of the error that is passed on just below.
+            }
+            throw;
+        }
+    };
 
     // From the current position to the end; a stream already at its end is read whole.
     // A stream that cannot tell its position or size is read from where it stands.
-    const auto unknown = std::istream::pos_type(-1);
-    const std::istream::pos_type position = Stream.tellg();
-    if (position != unknown) {
-        Stream.seekg(0, std::ios::end);
-        const std::istream::pos_type size = Stream.tellg();
+    const auto unknown = std::streampos(std::streamoff(-1));
+    guarded([source, unknown] {
+        const std::streampos position = source->pubseekoff(0, std::ios::cur, std::ios::in);
+        if (position == unknown)
+            return;
+        const std::streampos size = source->pubseekoff(0, std::ios::end, std::ios::in);
         const bool atEnd = size != unknown && size <= position;
-        Stream.seekg(atEnd ? std::istream::pos_type(0) : position);
-    }
-    Stream.clear();
+        source->pubseekpos(atEnd ? std::streampos(0) : position, std::ios::in);
+    });
 
     std::string bytes;
-    std::array<char, 16384> buffer; // filled by read() before use
-    while (Stream.read(buffer.data(), buffer.size()) || Stream.gcount() > 0)
-        bytes.append(buffer.data(), static_cast<size_t>(Stream.gcount()));
-    if (Stream.bad())
-        throw EFileError("Stream read error");
-    Stream.clear(); // reading up to the end set the end-of-file flag; the stream is at its end
+    std::array<char, 16384> buffer; // filled by sgetn() before use
+    for (;;) {
+        const std::streamsize got = guarded([source, &buffer] {
+            return source->sgetn(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+        });
+        if (got <= 0)
+            break;
+        bytes.append(buffer.data(), static_cast<size_t>(got));
+    }
     return Cp1252ToUtf8(bytes);
 }
 

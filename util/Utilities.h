@@ -169,7 +169,9 @@ public:
     // Decimal with "," between groups of three digits: -1234567 gives "-1,234,567".
     static std::string IntToStrWithSeperators(int64_t AValue);
     // The bytes from the stream's position to its end (the whole stream when it is already at
-    // its end) read as Windows-1252; the stream is left at its end.
+    // its end) read as Windows-1252; the stream is left at its end. Reaching the end is no
+    // failure, whatever errors the stream is set to raise. A read error turns the stream bad and
+    // raises EFileError, or the stream's own error when it is set to raise on that.
     static std::string StreamToString(std::istream& Stream);
     // Server addresses such as "http://host:9200", "host:9200" or "https://host", cut at ":".
     // The URL is the scheme and host, or "http://" and the host of a bare "host:port"; other

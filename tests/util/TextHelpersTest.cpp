@@ -176,6 +176,28 @@ TEST(StreamToString, AStreamReportingItsErrorsPassesThemOn) {
     EXPECT_THROW(TUtilities::StreamToString(stream), std::runtime_error);
 }
 
+// Streams set to raise on any failure, as callers often set files up: reaching the end of the
+// content is no failure, and the caller's choice of errors is kept.
+TEST(StreamToString, AStreamRaisingOnEveryFailureIsReadWithoutError) {
+    for (const std::streamoff position : {0, 3, 5}) {
+        std::istringstream stream("Hello");
+        stream.exceptions(std::ios::failbit | std::ios::badbit | std::ios::eofbit);
+        stream.seekg(position);
+        EXPECT_EQ(TUtilities::StreamToString(stream), position == 3 ? "lo" : "Hello");
+        EXPECT_TRUE(stream.good());
+        EXPECT_EQ(stream.exceptions(), std::ios::failbit | std::ios::badbit | std::ios::eofbit);
+    }
+}
+
+TEST(StreamToString, AStreamRaisingOnEveryFailurePassesItsReadErrorOn) {
+    FailingBuffer buffer;
+    std::istream stream(&buffer);
+    stream.exceptions(std::ios::failbit | std::ios::badbit);
+    EXPECT_THROW(TUtilities::StreamToString(stream), std::runtime_error);
+    EXPECT_TRUE(stream.bad());
+    EXPECT_EQ(stream.exceptions(), std::ios::failbit | std::ios::badbit);
+}
+
 // --- Server addresses -----------------------------------------------------------------------
 
 struct UrlCase {
