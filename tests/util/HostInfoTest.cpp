@@ -15,8 +15,7 @@ namespace {
 
 // Inside an isolated child: /etc holds only the given files, with look-ups from files alone.
 void ReplaceEtc(const std::string& AHosts, const std::string& APasswd) {
-    MountEmptyFolder("/etc");
-    WriteIsolatedFile("/etc/nsswitch.conf", "passwd: files\ngroup: files\nhosts: files\n");
+    UseIsolatedNameServices();
     WriteIsolatedFile("/etc/hosts", AHosts);
     WriteIsolatedFile("/etc/passwd", APasswd);
 }
@@ -54,12 +53,10 @@ TEST(LoggedInUser, FollowsTheEffectiveUserAndRaisesWithoutAnAccountEntry) {
         SetIsolatedHostName("korvexhost");
         std::string text;
         for (const uid_t uid : {4242, 4343, 4444}) {
-            if (seteuid(uid) != 0)
-                return std::string("seteuid failed");
+            SetIsolatedEffectiveUser(uid);
             text += ExceptionText([] { return TUtilities::GetLoggedInUserName(); }) + "|" +
                     ExceptionText([] { return TUtilities::GetLoggedInDomain(); }) + "\n";
-            if (seteuid(0) != 0)
-                return std::string("seteuid failed");
+            SetIsolatedEffectiveUser(0);
         }
         return text;
     });

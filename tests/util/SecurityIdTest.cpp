@@ -237,11 +237,9 @@ TEST(GetSID, MapsTheEffectiveUserIntoTheUnixUserAuthority) {
 constexpr uid_t kTestUid = 4242;
 
 std::string SidOfIsolatedUser(const std::string& APasswd) {
-    MountEmptyFolder("/etc");
-    WriteIsolatedFile("/etc/nsswitch.conf", "passwd: files\ngroup: files\n");
+    UseIsolatedNameServices();
     WriteIsolatedFile("/etc/passwd", APasswd);
-    if (seteuid(kTestUid) != 0)
-        return "seteuid failed";
+    SetIsolatedEffectiveUser(kTestUid);
     std::string userName = "unchanged";
     std::string domainName = "unchanged";
     try {
