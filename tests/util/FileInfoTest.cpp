@@ -160,6 +160,21 @@ TEST(FileTimes, OfAMissingFileAreNotAvailable) {
     }
 }
 
+// After the year 9999 there is no date-time value: the packed times are not available, and
+// GetFileModDate gives 0.0 as for every failed conversion to local time.
+TEST(FileTimes, BeyondTheLastDateTimeValue) {
+    const TTimeZone zone(kIndia);
+    TempDir dir;
+    const std::string file = dir.File("far");
+    WriteFileBytes(file, "x");
+    const time_t year10001 = UtcSeconds(10001, 1, 1, 0, 0, 0);
+    SetLastWriteTime(file, year10001, 0);
+    if (!HoldsLastWriteTime(file, year10001, 0))
+        GTEST_SKIP() << kTimeNotHeld;
+    EXPECT_EQ(TUtilities::GetFileLastWriteTime(file), -1.0);
+    EXPECT_EQ(TUtilities::GetFileModDate(file), 0.0);
+}
+
 // GetFileModDate applies the daylight-saving rule of the file's date; the packed times apply
 // the offset in force now to every date, whichever of the two it is.
 TEST(FileTimes, DaylightSavingFollowsTheDateOnlyForModDate) {
