@@ -38,6 +38,9 @@ function(korvex_embed_version target major minor release build)
     if(NOT "${${_part}}" MATCHES "^[0-9]+$" OR "${${_part}}" GREATER 65535)
       message(FATAL_ERROR "korvex_embed_version: ${_part} version '${${_part}}' is not 0 to 65535")
     endif()
+    # Written into C++ source, where a leading zero would make "010" the octal 8 and "08" no
+    # number at all; project(VERSION) keeps leading zeros, so they are removed here.
+    math(EXPR ${_part} "${${_part}}" OUTPUT_FORMAT DECIMAL)
   endforeach()
   set(KORVEX_VERSION_MAJOR ${major})
   set(KORVEX_VERSION_MINOR ${minor})

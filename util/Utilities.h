@@ -139,7 +139,8 @@ public:
     // The machine's identifier in the form xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx (lower case);
     // empty when the machine has none.
     static std::string GetMachineGUID();
-    // The size of a file in bytes (0 for a folder), or -1 when it cannot be read.
+    // The size of a file in bytes (0 for a folder, device or pipe, which hold no contents of a
+    // size), or -1 when it cannot be read.
     static int64_t GetFileSize(const std::string& AFileName);
     // The file's birth time or last write time in local time with a resolution of two seconds,
     // converted with the offset from UTC in force now; -1.0 when the file or the time is not
@@ -148,7 +149,7 @@ public:
     static TDateTime GetFileLastWriteTime(const std::string& AFileName);
     // The last write time of the first entry matching AFileName (its name part may hold the
     // wildcards "*" and "?") in local time by the time-zone rule in force at that date, to the
-    // millisecond; -1.0 when nothing matches.
+    // millisecond; -1.0 when nothing matches, 0.0 when the time has no local date-time value.
     static TDateTime GetFileModDate(const std::string& AFileName);
     // The file version our build embeds in its executables (see util/VersionNote.h). False and
     // four zeros for a file without one.

@@ -16,8 +16,21 @@ namespace {
 
 constexpr int kNotPermitted = 77;
 
+// The machine refuses a step of the isolation: the test cannot run here.
+class TIsolationRefused : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 [[noreturn]] void RaiseErrno(const std::string& AWhat) {
     throw std::runtime_error(AWhat + ": " + std::strerror(errno));
+}
+
+// EINVAL of seteuid: a user ID that the container's user namespace does not map.
+[[noreturn]] void RaiseStepErrno(const std::string& AWhat, bool AInvalidIsRefusal = false) {
+    if (errno == EPERM || errno == EACCES || (AInvalidIsRefusal && errno == EINVAL))
+        throw TIsolationRefused(AWhat + ": " + std::strerror(errno));
+    RaiseErrno(AWhat);
 }
 
 void WriteAll(int AHandle, const std::string& AText) {
@@ -37,6 +50,8 @@ void WriteAll(int AHandle, const std::string& AText) {
     std::string result;
     try {
         result = ABody();
+    } catch (const TIsolationRefused&) {
+        _exit(kNotPermitted);
     } catch (const std::exception& e) {
         result = std::string("exception: ") + e.what();
     }
@@ -80,7 +95,7 @@ std::optional<std::string> RunIsolated(const std::function<std::string()>& ABody
 
 void MountEmptyFolder(const std::string& APath) {
     if (mount("tmpfs", APath.c_str(), "tmpfs", 0, "mode=0755") != 0)
-        RaiseErrno("mount tmpfs on " + APath);
+        RaiseStepErrno("mount tmpfs on " + APath);
 }
 
 void WriteIsolatedFile(const std::string& APath, const std::string& AContents) {
@@ -96,5 +111,20 @@ void WriteIsolatedFile(const std::string& APath, const std::string& AContents) {
 
 void SetIsolatedHostName(const std::string& AName) {
     if (sethostname(AName.data(), AName.size()) != 0)
-        RaiseErrno("sethostname " + AName);
+        RaiseStepErrno("sethostname " + AName);
+}
+
+void SetIsolatedEffectiveUser(uid_t AUid) {
+    if (seteuid(AUid) != 0)
+        RaiseStepErrno("seteuid " + std::to_string(AUid), true);
+}
+
+void UseIsolatedNameServices() {
+    MountEmptyFolder("/etc");
+    WriteIsolatedFile("/etc/nsswitch.conf", "passwd: files\ngroup: files\nhosts: files\n");
+    // The C library asks a running cache daemon before it reads the files; without its socket
+    // folder it reads them.
+    struct stat status {};
+    if (stat("/var/run/nscd", &status) == 0 && S_ISDIR(status.st_mode))
+        MountEmptyFolder("/var/run/nscd");
 }

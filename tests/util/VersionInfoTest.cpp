@@ -28,11 +28,14 @@ std::string OwnProgram() {
     return std::filesystem::read_symlink("/proc/self/exe").string();
 }
 
-// The build embeds the version 1.2.3.4 in this test program (tests/CMakeLists.txt).
+// The build embeds the version 1.02.3.010 in this test program (tests/CMakeLists.txt): the
+// leading zeros must not turn a part into an octal number.
+constexpr TVersion kOwnVersion = {1, 2, 3, 10};
+
 TEST(GetVersionInfo, ReadsTheVersionTheBuildEmbedsInOurProgram) {
     const TVersionResult result = VersionOf(OwnProgram());
     EXPECT_TRUE(result.found);
-    EXPECT_EQ(result.version, (TVersion{1, 2, 3, 4}));
+    EXPECT_EQ(result.version, kOwnVersion);
 }
 
 TEST(GetVersionInfo, IsFalseWithZerosForFilesWithoutAVersion) {
@@ -67,7 +70,7 @@ TEST(GetVersionInfo, SurvivesTruncatedCopiesOfOurProgram) {
                               program.size() - 1}) {
         WriteFileBytes(dir.File("cut"), program.substr(0, size));
         const TVersionResult result = VersionOf(dir.File("cut"));
-        EXPECT_EQ(result.version, result.found ? (TVersion{1, 2, 3, 4}) : kNone) << size;
+        EXPECT_EQ(result.version, result.found ? kOwnVersion : kNone) << size;
     }
 }
 
