@@ -148,7 +148,11 @@ TReplaceOutcome ReplaceFile(int AFolder, const std::string& AFileName, std::stri
         ::unlinkat(AFolder, newName.c_str(), 0); // best effort: the old file is intact anyway
         return TReplaceOutcome::Failed;
     }
-    return ::fsync(AFolder) == 0 ? TReplaceOutcome::Replaced : TReplaceOutcome::Failed;
+    // Some file systems cannot flush a folder at all (EINVAL); the new file is in place then,
+    // and reporting the write as failed would make every write to such a store fail.
+    if (::fsync(AFolder) == 0 || errno == EINVAL || errno == ENOTSUP)
+        return TReplaceOutcome::Replaced;
+    return TReplaceOutcome::Failed;
 }
 
 // Holds an exclusive lock of the store folder's lock file while it exists; not open when the
