@@ -435,6 +435,12 @@ void FileSinkConfigEditTest::folderButtonWorksFromTheKeyboard() {
         QTest::keyClick(dialog.Directory(), Qt::Key_Down, Qt::AltModifier);
     }
     QCOMPARE(dialog.Directory()->text(), QStringLiteral("/srv/b"));
+    {
+        // The keypad's arrow: Qt marks it with the keypad modifier.
+        FolderChooserAnswer answer(QStringLiteral("/srv/c"));
+        QTest::keyClick(dialog.Directory(), Qt::Key_Down, Qt::AltModifier | Qt::KeypadModifier);
+    }
+    QCOMPARE(dialog.Directory()->text(), QStringLiteral("/srv/c"));
 }
 
 void FileSinkConfigEditTest::staleDirectoryIsAcceptedOnOk() {

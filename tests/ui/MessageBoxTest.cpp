@@ -3,6 +3,7 @@
 #include "support/MessageBoxRecorder.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -15,6 +16,8 @@ private slots:
     void recorderAnswersInTurn();
     void realBoxReturnsTheButtonPressed_data();
     void realBoxReturnsTheButtonPressed();
+    void textIsShownAsWrittenNotAsMarkup_data();
+    void textIsShownAsWrittenNotAsMarkup();
 };
 
 void MessageBoxTest::recorderAnswersInTurn() {
@@ -56,6 +59,32 @@ void MessageBoxTest::realBoxReturnsTheButtonPressed() {
     QCOMPARE(int(pressed), expected);
     QCOMPARE(shownText, QStringLiteral("Exit without saving?"));
     QCOMPARE(shownIcon, QMessageBox::Information);
+}
+
+void MessageBoxTest::textIsShownAsWrittenNotAsMarkup_data() {
+    QTest::addColumn<QString>("text");
+    QTest::newRow("tag in a sink name") << "Are you sure you want to delete <b>Main</b>?";
+    QTest::newRow("entity in a path") << "Config saved to /srv/a&lt;b/svcConfig.json";
+}
+
+// Names and paths in a message come from the user or the file: they are shown character for
+// character, never read as markup.
+void MessageBoxTest::textIsShownAsWrittenNotAsMarkup() {
+    QFETCH(QString, text);
+    QString shownText;
+    Qt::TextFormat shownFormat = Qt::AutoText;
+    QTimer::singleShot(0, this, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box != nullptr);
+        const auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        QVERIFY(label != nullptr);
+        shownText = label->text();
+        shownFormat = label->textFormat();
+        QTest::keyClick(box, Qt::Key_Escape);
+    });
+    MessageDlg(nullptr, text, TMsgDlgType::Confirmation, {TMsgDlgBtn::Yes, TMsgDlgBtn::No});
+    QCOMPARE(shownText, text);
+    QCOMPARE(shownFormat, Qt::PlainText);
 }
 
 QTEST_MAIN(MessageBoxTest)

@@ -25,8 +25,10 @@ void TButtonEdit::SetButtonIcon(const QIcon& AIcon) {
 }
 
 void TButtonEdit::keyPressEvent(QKeyEvent* AEvent) {
-    const bool f4 = AEvent->key() == Qt::Key_F4 && AEvent->modifiers() == Qt::NoModifier;
-    const bool altDown = AEvent->key() == Qt::Key_Down && AEvent->modifiers() == Qt::AltModifier;
+    // The keypad's arrows carry the keypad modifier; they are the same keys here.
+    const Qt::KeyboardModifiers modifiers = AEvent->modifiers() & ~Qt::KeypadModifier;
+    const bool f4 = AEvent->key() == Qt::Key_F4 && modifiers == Qt::NoModifier;
+    const bool altDown = AEvent->key() == Qt::Key_Down && modifiers == Qt::AltModifier;
     if ((f4 || altDown) && FButton->isEnabled()) {
         FButton->click();
         AEvent->accept();

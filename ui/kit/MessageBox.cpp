@@ -77,8 +77,12 @@ TMsgDlgBtn MessageDlg(QWidget* AParent, const QString& AText, TMsgDlgType AType,
     if (Answerer())
         return Answerer()(AText, AType, buttons);
 
-    QMessageBox box(IconOf(AType), CaptionOf(AType), AText, QMessageBox::NoButton,
+    QMessageBox box(IconOf(AType), CaptionOf(AType), QString(), QMessageBox::NoButton,
                     AParent != nullptr ? AParent : QApplication::activeWindow());
+    // Messages carry names and paths from the user or the file; left to guess, the box would
+    // render one that looks like markup ("<b>", "&lt;") as rich text instead of as written.
+    box.setTextFormat(Qt::PlainText);
+    box.setText(AText);
     for (const TMsgDlgBtn button : buttons)
         box.addButton(StandardButtonOf(button));
     box.setDefaultButton(StandardButtonOf(buttons.first()));

@@ -16,6 +16,7 @@ enum class TMsgDlgType { Warning, Error, Information, Confirmation };
 enum class TMsgDlgBtn { Yes, No, OK, Cancel };
 
 // Shows the box modally over AParent (or the active window) and returns the button pressed.
+// AText is shown as written (plain text, never markup).
 // Closing the box without a button counts as its No, Cancel or OK button, in that order of
 // preference.
 TMsgDlgBtn MessageDlg(QWidget* AParent, const QString& AText, TMsgDlgType AType,
