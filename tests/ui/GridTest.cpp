@@ -76,6 +76,7 @@ private slots:
     void changesInAFullUpdateShowAtItsEnd();
     void focusedRecordFollowsTheRowAndSurvivesUpdates();
     void wholeRowsAreSelectedAndNothingIsEdited();
+    void focusedRowCannotBeDeselected();
     void detachingLeavesTheGridEmpty();
     void listenerCells();
     void sinkCells();
@@ -167,6 +168,27 @@ void GridTest::wholeRowsAreSelectedAndNothingIsEdited() {
     QVERIFY(view.findChild<QLineEdit*>() == nullptr || !view.findChild<QLineEdit*>()->isVisible());
     QVERIFY(!view.model()->flags(view.model()->index(0, 0)).testFlag(Qt::ItemIsEditable));
     QCOMPARE(Rows(view), (QStringList{u"a|"_s, u"b|"_s}));
+}
+
+// The commands act on the focused row, so it must always be the highlighted one: Ctrl+click and
+// Ctrl+Space, which toggle a row in other lists, leave it selected.
+void GridTest::focusedRowCannotBeDeselected() {
+    TGridTableView view;
+    view.SetColumns({{QStringLiteral("A"), 80}, {QStringLiteral("B"), 80}});
+    view.DataController().SetCustomDataSource(
+        std::make_unique<TextDataSource>(std::vector<QString>{u"a"_s, u"b"_s}));
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+
+    const QPoint row1 = view.visualRect(view.model()->index(1, 0)).center();
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, row1);
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, Qt::ControlModifier, row1);
+    QCOMPARE(view.DataController().FocusedRecordIndex(), 1);
+    QVERIFY(view.selectionModel()->isRowSelected(1, QModelIndex()));
+    QTest::keyClick(&view, Qt::Key_Space, Qt::ControlModifier);
+    QCOMPARE(view.DataController().FocusedRecordIndex(), 1);
+    QVERIFY(view.selectionModel()->isRowSelected(1, QModelIndex()));
+    QCOMPARE(view.selectionModel()->selectedRows().size(), 1);
 }
 
 void GridTest::detachingLeavesTheGridEmpty() {

@@ -108,6 +108,8 @@ private slots:
     void exitYesEndsWithoutSaving();
     void exitNoKeepsTheWindowAndItsChanges();
     void closeBoxNeverAsks();
+    void focusedButtonIsPressedByEnter_data();
+    void focusedButtonIsPressedByEnter();
     void failedSaveShowsTheErrorAndKeepsTheChanges_data();
     void failedSaveShowsTheErrorAndKeepsTheChanges();
 };
@@ -335,6 +337,38 @@ void MainWindowTest::closeBoxNeverAsks() {
     QVERIFY(!window.Window().isVisible());
     QVERIFY(boxes.Shown().isEmpty());
     QVERIFY(!folder.ConfigExists());
+}
+
+void MainWindowTest::focusedButtonIsPressedByEnter_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("key");
+    QTest::newRow("Save, Return") << u"btnSave"_s << int(Qt::Key_Return);
+    QTest::newRow("Save, keypad Enter") << u"btnSave"_s << int(Qt::Key_Enter);
+    QTest::newRow("Exit, Return") << u"btnExit"_s << int(Qt::Key_Return);
+}
+
+// A keyboard user tabs to a button and presses Enter, as in any other window of the desktop.
+void MainWindowTest::focusedButtonIsPressedByEnter() {
+    QFETCH(QString, button);
+    QFETCH(int, key);
+    ConfigFolder folder;
+    MessageBoxRecorder boxes;
+    MainWindowDriver window(folder);
+    window.Window().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window.Window()));
+    auto& pressed = window.Child<QWidget>(button);
+    pressed.setFocus(Qt::TabFocusReason);
+    QVERIFY(pressed.hasFocus());
+
+    QTest::keyClick(&pressed, static_cast<Qt::Key>(key));
+    if (button == u"btnSave"_s) {
+        QTRY_COMPARE(boxes.Texts(), QStringList{u"Config saved to "_s + folder.ConfigPath()});
+        QCOMPARE(folder.ReadConfig(), CDefaultFile);
+        QVERIFY(window.Window().isVisible());
+    } else {
+        QTRY_VERIFY(!window.Window().isVisible());
+        QVERIFY(boxes.Shown().isEmpty());
+    }
 }
 
 namespace {

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QHeaderView>
 #include <QMenu>
 #include <QStandardItemModel>
 #include <QTableView>
@@ -15,6 +16,7 @@ private slots:
     void init();
     void cleanup();
     void rightClickFocusesTheRowAndOpensTheMenuThere();
+    void rightClickOnTheColumnHeadersOpensTheMenuAtTheMouse();
     void keyboardOpensTheMenuAtTheFocusedRow_data();
     void keyboardOpensTheMenuAtTheFocusedRow();
     void otherKeysDoNotOpenIt_data();
@@ -63,6 +65,19 @@ void PopupMenuTest::rightClickFocusesTheRowAndOpensTheMenuThere() {
     QApplication::sendEvent(FView->viewport(), &request);
     QTRY_VERIFY(FMenu->isVisible());
     QCOMPARE(FMenu->pos(), FView->viewport()->mapToGlobal(row2.center()));
+}
+
+void PopupMenuTest::rightClickOnTheColumnHeadersOpensTheMenuAtTheMouse() {
+    // The header does not handle the request itself; it reaches the view, and the menu opens
+    // where the mouse is, not at the focused row further down.
+    FView->setCurrentIndex(FModel->index(2, 0));
+    QHeaderView* header = FView->horizontalHeader();
+    const QPoint where(header->sectionViewportPosition(1) + 10, header->height() / 2);
+    const QPoint global = header->viewport()->mapToGlobal(where);
+    QContextMenuEvent request(QContextMenuEvent::Mouse, where, global);
+    QApplication::sendEvent(header->viewport(), &request);
+    QTRY_VERIFY(FMenu->isVisible());
+    QCOMPARE(FMenu->pos(), global);
 }
 
 void PopupMenuTest::keyboardOpensTheMenuAtTheFocusedRow_data() {

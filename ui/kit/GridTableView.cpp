@@ -53,6 +53,17 @@ void TGridTableView::currentChanged(const QModelIndex& ACurrent, const QModelInd
                                  QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
+QItemSelectionModel::SelectionFlags TGridTableView::selectionCommand(const QModelIndex& AIndex,
+                                                                     const QEvent* AEvent) const {
+    const QItemSelectionModel::SelectionFlags command =
+        QTableView::selectionCommand(AIndex, AEvent);
+    // Ctrl+click and Ctrl+Space would deselect the focused row and leave the commands acting on a
+    // row that is not highlighted: the focused row stays selected instead.
+    if (command.testAnyFlags(QItemSelectionModel::Deselect | QItemSelectionModel::Toggle))
+        return QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows;
+    return command;
+}
+
 void TGridTableView::FitRowHeightToFont() {
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
 }

@@ -27,6 +27,8 @@ public:
 protected:
     void changeEvent(QEvent* AEvent) override;
     void currentChanged(const QModelIndex& ACurrent, const QModelIndex& APrevious) override;
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& AIndex,
+                                                         const QEvent* AEvent) const override;
 
 private:
     void FitRowHeightToFont();

@@ -10,7 +10,8 @@
 namespace {
 
 // Watches the view (keys and keyboard context-menu requests, which go to the focused widget)
-// and its viewport (right clicks, which go to the widget under the mouse).
+// and its viewport (right clicks, which go to the widget under the mouse; the headers pass
+// theirs on to the view).
 class TPopupMenuBinding final : public QObject {
 public:
     TPopupMenuBinding(QAbstractItemView& AView, QMenu& AMenu)
@@ -31,8 +32,10 @@ protected:
             }
             return false;
         case QEvent::ContextMenu: {
+            // A right click opens the menu where the mouse is, also one on the column headers,
+            // which they pass on to the view.
             const auto* request = static_cast<QContextMenuEvent*>(AEvent);
-            if (request->reason() == QContextMenuEvent::Mouse && AWatched == FView.viewport())
+            if (request->reason() == QContextMenuEvent::Mouse)
                 PopUpAt(request->globalPos());
             else
                 PopUpAtFocusedRow();
