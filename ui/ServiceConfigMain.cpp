@@ -123,6 +123,8 @@ void TfmConfigMain::SaveConfig() {
     // was read rather than replaced by the list's "no selection".
     if (ui->cbLogLevel->currentIndex() >= 0)
         document.SetLogLevel(ui->cbLogLevel->currentIndex());
+    // Saving by access key leaves the focus in the edit, so it has not tidied its text yet.
+    ui->neQueueManagerThreads->NormalizeText();
     document.SetQueueManagerThreads(ui->neQueueManagerThreads->Value());
     document.SetSingleMsgQueue(ui->rgMsgQueue->ItemIndex() != COnePerListenerItem);
 

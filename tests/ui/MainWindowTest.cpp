@@ -102,6 +102,8 @@ private slots:
     void saveWritesTheWholeDocument();
     void editsReachTheFile_data();
     void editsReachTheFile();
+    void accessKeysSaveAndExit();
+    void emptyThreadsSavedByAccessKeyShowWhatWasSaved();
     void serverFromNetworkControlsAreNeverSaved();
     void exitAsksOnlyAfterAChange_data();
     void exitAsksOnlyAfterAChange();
@@ -240,6 +242,45 @@ void MainWindowTest::editsReachTheFile() {
         window.TypeInto(QStringLiteral("neQueueManagerThreads"), typedThreads);
     window.Click(QStringLiteral("btnSave"));
     QVERIFY2(folder.ReadConfig().contains(expectedLine), folder.ReadConfig().constData());
+}
+
+// A button's access key clicks it a moment later, as a click that can be seen; hence QTRY.
+void MainWindowTest::accessKeysSaveAndExit() {
+    ConfigFolder folder;
+    MessageBoxRecorder boxes(TMsgDlgBtn::No);
+    MainWindowDriver window(folder);
+    window.Window().activateWindow(); // access keys act in the active window only
+    QVERIFY(QTest::qWaitForWindowActive(&window.Window()));
+
+    window.PickNextLogLevel();
+    QTest::keyClick(&window.Window(), Qt::Key_S, Qt::AltModifier);
+    QTRY_COMPARE(boxes.Texts().size(), 1);
+    QVERIFY(boxes.Texts().at(0).startsWith(QStringLiteral("Config saved to ")));
+    QVERIFY(folder.ConfigExists());
+
+    window.PickRadioItem(QStringLiteral("rgMsgQueue"), 0);
+    QTest::keyClick(&window.Window(), Qt::Key_X, Qt::AltModifier);
+    QTRY_COMPARE(boxes.Texts().size(), 2);
+    QCOMPARE(boxes.Texts().at(1), QStringLiteral("Exit without saving?"));
+    QVERIFY(window.Window().isVisible()); // answered No
+}
+
+// Alt+S saves while the focus stays in the edit, so the edit does not tidy its text on leaving;
+// it must still show the number that was saved.
+void MainWindowTest::emptyThreadsSavedByAccessKeyShowWhatWasSaved() {
+    ConfigFolder folder;
+    MessageBoxRecorder boxes;
+    MainWindowDriver window(folder);
+    window.Window().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window.Window()));
+    window.TypeInto(QStringLiteral("neQueueManagerThreads"), QString());
+    auto& threads = window.Child<TNumericEdit>(QStringLiteral("neQueueManagerThreads"));
+    QTest::keyClick(&threads, Qt::Key_S, Qt::AltModifier);
+    QTRY_COMPARE(boxes.Texts().size(), 1);
+    QVERIFY(threads.hasFocus());
+    QVERIFY2(folder.ReadConfig().contains(Line("    \"queueManagerThreads\": 0,")),
+             folder.ReadConfig().constData());
+    QCOMPARE(threads.text(), QStringLiteral("0"));
 }
 
 void MainWindowTest::serverFromNetworkControlsAreNeverSaved() {
