@@ -1,6 +1,7 @@
 #include "ui/FileSinkConfigEdit.h"
 
 #include "config/ServerConfig.h"
+#include "support/ControlPlacement.h"
 #include "support/DialogKeys.h"
 #include "support/MessageBoxRecorder.h"
 #include "support/SettingsSandbox.h"
@@ -163,16 +164,8 @@ void FileSinkConfigEditTest::layoutAndCaptions() {
     QCOMPARE(group->title(), QStringLiteral("Config Detail"));
     QCOMPARE(group->size(), QSize(590, 156));
 
-    auto* widget = dialog.Find<QWidget>(name.toLatin1().constData());
-    QVERIFY(widget != nullptr);
-    QVERIFY(group->isAncestorOf(widget));
-    QCOMPARE(widget->mapTo(group, QPoint()), geometry.topLeft());
-    if (auto* label = qobject_cast<QLabel*>(widget)) {
-        QCOMPARE(label->text(), caption);
-        QVERIFY(label->width() >= label->sizeHint().width()); // the caption is not cut off
-    } else {
-        QCOMPARE(widget->size(), geometry.size());
-    }
+    VerifyControlPlacement(*group, dialog.Find<QWidget>(name.toLatin1().constData()), geometry,
+                           caption);
 }
 
 void FileSinkConfigEditTest::tabOrderRunsThroughTheFieldsThenTheButtons() {

@@ -3,6 +3,7 @@
 
 #include "platform/JsonValue.h"
 #include "support/ApplicationTestMain.h"
+#include "support/GridTexts.h"
 #include "ui/GridDataSources.h"
 #include "ui/kit/GridTableView.h"
 
@@ -45,15 +46,7 @@ public:
 };
 
 QStringList Rows(const TGridTableView& AView) {
-    const QAbstractItemModel* model = AView.model();
-    QStringList rows;
-    for (int row = 0; row < model->rowCount(); ++row) {
-        QStringList cells;
-        for (int column = 0; column < model->columnCount(); ++column)
-            cells.append(model->index(row, column).data().toString());
-        rows.append(cells.join(QLatin1Char('|')));
-    }
-    return rows;
+    return RowTexts(*AView.model());
 }
 
 std::unique_ptr<TListenerConfig> Listener(const char* ANIC, uint16_t AUDP, uint16_t ATCP,

@@ -1,5 +1,7 @@
 #include "support/MainWindowDriver.h"
 
+#include "support/GridTexts.h"
+
 #include "ui/kit/RadioGroup.h"
 
 #include <QComboBox>
@@ -46,15 +48,7 @@ void MainWindowDriver::PickNextLogLevel() const {
 }
 
 QStringList MainWindowDriver::GridRows(const QString& AViewName) const {
-    const QAbstractItemModel* model = Child<QTableView>(AViewName).model();
-    QStringList rows;
-    for (int row = 0; row < model->rowCount(); ++row) {
-        QStringList cells;
-        for (int column = 0; column < model->columnCount(); ++column)
-            cells.append(model->index(row, column).data().toString());
-        rows.append(cells.join(QLatin1Char('|')));
-    }
-    return rows;
+    return RowTexts(*Child<QTableView>(AViewName).model());
 }
 
 QStringList MainWindowDriver::GridCaptions(const QString& AViewName) const {
